@@ -1,0 +1,5 @@
+#include "SearchPicker.h"
+
+namespace orv {
+SearchPicker::~SearchPicker() = default;
+} // namespace orv

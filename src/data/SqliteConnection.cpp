@@ -1,0 +1,197 @@
+#include "SqliteConnection.h"
+
+#include "RuntimeError.h"
+
+#include <QFile>
+
+#include <cstring>
+
+#include <sqlite3.h>
+
+namespace orv {
+
+namespace {
+
+[[noreturn]] void raiseSqlite(sqlite3 *db, const QString &context)
+{
+    raiseError(kErrDatabase, context + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
+}
+
+// True when nothing but blanks, semicolons and comments follow the first statement.
+bool onlyTrivia(const char *tail)
+{
+    const char *p = tail;
+    while (*p) {
+        if (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == ';') {
+            ++p;
+        } else if (p[0] == '-' && p[1] == '-') {
+            while (*p && *p != '\n')
+                ++p;
+        } else if (p[0] == '/' && p[1] == '*') {
+            const char *end = std::strstr(p + 2, "*/");
+            if (!end)
+                return true; // an unterminated comment runs to the end
+            p = end + 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+class SqliteResultSet final : public DbResultSet {
+public:
+    SqliteResultSet(std::shared_ptr<SqliteConnection> connection, sqlite3_stmt *statement, int options)
+        : m_connection(std::move(connection)), m_statement(statement), m_rewindable(options == kRewindable)
+    {
+        step();
+        m_empty = m_eof;
+    }
+    ~SqliteResultSet() override { Close(); }
+
+    void Close() override
+    {
+        if (m_statement) {
+            sqlite3_finalize(m_statement);
+            m_statement = nullptr;
+        }
+        m_eof = true;
+    }
+    bool Bof() const override { return m_empty; }
+    bool Eof() const override { return m_eof; }
+    void MoveNext() override
+    {
+        if (m_eof)
+            raiseError(kErrNoCurrentRow,
+                       QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+        ++m_position;
+        step();
+    }
+    void MoveFirst() override
+    {
+        if (!m_statement)
+            raiseError(kErrNoCurrentRow, QStringLiteral("The result set is closed"));
+        if (m_position == 0)
+            return;
+        if (!m_rewindable)
+            raiseError(kErrForwardOnly, QStringLiteral("The result set is forward-only and cannot return to its "
+                                                       "first row"));
+        sqlite3_reset(m_statement);
+        m_position = 0;
+        m_eof = false;
+        step();
+    }
+    int columnCount() const override { return m_statement ? sqlite3_column_count(m_statement) : 0; }
+    QString columnName(int column) const override
+    {
+        if (!m_statement || column < 0 || column >= columnCount())
+            return {};
+        return QString::fromUtf8(sqlite3_column_name(m_statement, column));
+    }
+    Variant value(int column) const override
+    {
+        if (m_eof)
+            raiseError(kErrNoCurrentRow,
+                       QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+        if (column < 0 || column >= columnCount())
+            raiseError(kErrItemNotFound, QStringLiteral("Item not found in this collection: %1").arg(column));
+        switch (sqlite3_column_type(m_statement, column)) {
+        case SQLITE_NULL:
+            return Variant::null();
+        case SQLITE_INTEGER: {
+            const sqlite3_int64 number = sqlite3_column_int64(m_statement, column);
+            if (number >= INT32_MIN && number <= INT32_MAX)
+                return Variant(static_cast<std::int32_t>(number));
+            return Variant(static_cast<double>(number));
+        }
+        case SQLITE_FLOAT:
+            return Variant(sqlite3_column_double(m_statement, column));
+        default: {
+            const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+            return Variant(QString::fromUtf8(text, sqlite3_column_bytes(m_statement, column)));
+        }
+        }
+    }
+
+private:
+    void step()
+    {
+        const int rc = sqlite3_step(m_statement);
+        if (rc == SQLITE_ROW) {
+            m_eof = false;
+        } else if (rc == SQLITE_DONE) {
+            m_eof = true;
+        } else {
+            m_eof = true;
+            raiseSqlite(sqlite3_db_handle(m_statement), QStringLiteral("The query failed"));
+        }
+    }
+
+    std::shared_ptr<SqliteConnection> m_connection; // keeps the database open while rows are read
+    sqlite3_stmt *m_statement;
+    bool m_rewindable;
+    bool m_eof = true;
+    bool m_empty = true;
+    qint64 m_position = 0;
+};
+
+} // namespace
+
+std::shared_ptr<SqliteConnection> SqliteConnection::open(const QString &path, bool readOnly)
+{
+    sqlite3 *db = nullptr;
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+        sqlite3_close(db);
+        raiseError(kErrDatabase, QStringLiteral("Cannot open the database %1: %2").arg(path, message));
+    }
+    sqlite3_busy_timeout(db, 5000);
+    return std::shared_ptr<SqliteConnection>(new SqliteConnection(db));
+}
+
+SqliteConnection::~SqliteConnection()
+{
+    sqlite3_close_v2(m_db);
+}
+
+std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql, int options)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &statement, &tail) != SQLITE_OK)
+        raiseSqlite(m_db, QStringLiteral("The statement is not valid"));
+    if (!statement)
+        raiseError(kErrNotReadOnly, QStringLiteral("The text holds no statement"));
+    if (!onlyTrivia(tail)) {
+        sqlite3_finalize(statement);
+        raiseError(kErrNotReadOnly, QStringLiteral("The text holds more than one statement; only one query may run"));
+    }
+    if (!sqlite3_stmt_readonly(statement) || sqlite3_column_count(statement) == 0) {
+        sqlite3_finalize(statement);
+        raiseError(kErrNotReadOnly, QStringLiteral("Only queries that read may run: %1").arg(sql.left(80)));
+    }
+    return std::make_unique<SqliteResultSet>(shared_from_this(), statement, options);
+}
+
+void SqliteConnection::executeScript(const QString &script)
+{
+    char *error = nullptr;
+    if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(error ? error : "unknown error");
+        sqlite3_free(error);
+        raiseError(kErrDatabase, QStringLiteral("The script failed: %1").arg(message));
+    }
+}
+
+void SqliteConnection::executeScriptFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        raiseError(kErrDatabase, QStringLiteral("Cannot read %1").arg(path));
+    executeScript(QString::fromUtf8(file.readAll()));
+}
+
+} // namespace orv
