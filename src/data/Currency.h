@@ -15,7 +15,7 @@ public:
 
     constexpr Currency() = default;
     static constexpr Currency fromRaw(std::int64_t scaled) { return Currency(scaled); }
-    static Currency fromDouble(double value);   // rounds half to even on the fourth decimal
+    static Currency fromDouble(double value); // rounds half to even on the fourth decimal
     static Currency fromLong(std::int64_t whole);
     // Parses "-123.4567" (point as decimal separator, up to four decimals, more are rounded).
     static Currency fromText(const QString &text);

@@ -6,8 +6,7 @@ namespace orv {
 
 MemoryResultSet::MemoryResultSet(QStringList columns, std::vector<std::vector<Variant>> rows)
     : m_columns(std::move(columns)), m_rows(std::move(rows))
-{
-}
+{}
 
 std::unique_ptr<MemoryResultSet> MemoryResultSet::empty(QStringList columns)
 {
@@ -33,7 +32,8 @@ bool MemoryResultSet::Eof() const
 void MemoryResultSet::MoveNext()
 {
     if (Eof())
-        raiseError(kErrNoCurrentRow, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+        raiseError(kErrNoCurrentRow,
+                   QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
     ++m_current;
 }
 
@@ -55,7 +55,8 @@ QString MemoryResultSet::columnName(int column) const
 Variant MemoryResultSet::value(int column) const
 {
     if (Eof())
-        raiseError(kErrNoCurrentRow, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
+        raiseError(kErrNoCurrentRow,
+                   QStringLiteral("Either BOF or EOF is True, or the current record has been deleted"));
     const auto &row = m_rows[m_current];
     if (column < 0 || static_cast<std::size_t>(column) >= row.size())
         raiseError(kErrItemNotFound, QStringLiteral("Item not found in this collection: %1").arg(column));

@@ -4,8 +4,7 @@ namespace orv {
 
 RuntimeError::RuntimeError(int number, const QString &description)
     : std::runtime_error(description.toStdString()), m_number(number), m_description(description)
-{
-}
+{}
 
 void raiseError(int number, const QString &description)
 {

@@ -12,12 +12,12 @@ enum RuntimeErrorNumber : int {
     kErrTypeMismatch = 13,
     kErrInvalidUseOfNull = 94,
     kErrElementNotFound = 35601,
-    kErrDatabase = 3000,       // the engine refused or failed a statement
-    kErrNotReadOnly = 3001,    // a statement would write, or holds more than one statement
-    kErrNoConnection = 3002,   // a query ran while no connection was set
-    kErrNoCurrentRow = 3021,   // a column was read with no current row
-    kErrItemNotFound = 3265,   // a column name or position that the row does not have
-    kErrForwardOnly = 3219,    // MoveFirst on a forward-only result set
+    kErrDatabase = 3000,     // the engine refused or failed a statement
+    kErrNotReadOnly = 3001,  // a statement would write, or holds more than one statement
+    kErrNoConnection = 3002, // a query ran while no connection was set
+    kErrNoCurrentRow = 3021, // a column was read with no current row
+    kErrItemNotFound = 3265, // a column name or position that the row does not have
+    kErrForwardOnly = 3219,  // MoveFirst on a forward-only result set
 };
 
 // The one exception type of the library: a number and a description, as the host sees them.

@@ -74,8 +74,9 @@ public:
         if (m_position == 0)
             return;
         if (!m_rewindable)
-            raiseError(kErrForwardOnly, QStringLiteral("The result set is forward-only and cannot return to its "
-                                                       "first row"));
+            raiseError(kErrForwardOnly,
+                       QStringLiteral("The result set is forward-only and cannot return to its "
+                                      "first row"));
         sqlite3_reset(m_statement);
         m_position = 0;
         m_eof = false;
@@ -161,13 +162,15 @@ std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql,
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt *statement = nullptr;
     const char *tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &statement, &tail) != SQLITE_OK)
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &statement, &tail) !=
+        SQLITE_OK)
         raiseSqlite(m_db, QStringLiteral("The statement is not valid"));
     if (!statement)
         raiseError(kErrNotReadOnly, QStringLiteral("The text holds no statement"));
     if (!onlyTrivia(tail)) {
         sqlite3_finalize(statement);
-        raiseError(kErrNotReadOnly, QStringLiteral("The text holds more than one statement; only one query may run"));
+        raiseError(kErrNotReadOnly,
+                   QStringLiteral("The text holds more than one statement; only one query may run"));
     }
     if (!sqlite3_stmt_readonly(statement) || sqlite3_column_count(statement) == 0) {
         sqlite3_finalize(statement);

@@ -66,10 +66,10 @@ Variant Variant::integer(std::int16_t value)
 
 Variant::Type Variant::type() const
 {
-    return std::visit(Overloaded{[](std::monostate) { return Type::Empty; }, [](NullTag) { return Type::Null; },
-                                 [](Bool) { return Type::Boolean; }, [](Int16) { return Type::Integer; },
-                                 [](std::int32_t) { return Type::Long; }, [](double) { return Type::Double; },
-                                 [](Currency) { return Type::Currency; },
+    return std::visit(Overloaded{[](std::monostate) { return Type::Empty; },
+                                 [](NullTag) { return Type::Null; }, [](Bool) { return Type::Boolean; },
+                                 [](Int16) { return Type::Integer; }, [](std::int32_t) { return Type::Long; },
+                                 [](double) { return Type::Double; }, [](Currency) { return Type::Currency; },
                                  [](const QString &) { return Type::String; }},
                       m_value);
 }
@@ -96,17 +96,18 @@ bool Variant::isNumeric() const
 
 QString Variant::toText() const
 {
-    return std::visit(Overloaded{[](std::monostate) { return QString(); },
-                                 [](NullTag) -> QString { raiseInvalidUseOfNull(); },
-                                 [](Bool b) { return b.value ? QStringLiteral("True") : QStringLiteral("False"); },
-                                 [](Int16 i) { return QString::number(i.value); },
-                                 [](std::int32_t l) { return QString::number(l); },
-                                 [](double d) {
-                                     QString text = QString::number(d, 'g', 15);
-                                     return text.replace(u'e', u'E');
-                                 },
-                                 [](Currency c) { return c.toText(); }, [](const QString &s) { return s; }},
-                      m_value);
+    return std::visit(
+        Overloaded{[](std::monostate) { return QString(); },
+                   [](NullTag) -> QString { raiseInvalidUseOfNull(); },
+                   [](Bool b) { return b.value ? QStringLiteral("True") : QStringLiteral("False"); },
+                   [](Int16 i) { return QString::number(i.value); },
+                   [](std::int32_t l) { return QString::number(l); },
+                   [](double d) {
+                       QString text = QString::number(d, 'g', 15);
+                       return text.replace(u'e', u'E');
+                   },
+                   [](Currency c) { return c.toText(); }, [](const QString &s) { return s; }},
+        m_value);
 }
 
 double Variant::toDouble() const
@@ -115,8 +116,8 @@ double Variant::toDouble() const
                                  [](NullTag) -> double { raiseInvalidUseOfNull(); },
                                  [](Bool b) { return b.value ? -1.0 : 0.0; },
                                  [](Int16 i) { return static_cast<double>(i.value); },
-                                 [](std::int32_t l) { return static_cast<double>(l); }, [](double d) { return d; },
-                                 [](Currency c) { return c.toDouble(); },
+                                 [](std::int32_t l) { return static_cast<double>(l); },
+                                 [](double d) { return d; }, [](Currency c) { return c.toDouble(); },
                                  [](const QString &s) {
                                      double value = 0;
                                      if (!parseNumber(s, value))

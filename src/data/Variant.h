@@ -56,7 +56,8 @@ private:
         bool value;
         bool operator==(const Bool &) const = default;
     };
-    using Storage = std::variant<std::monostate, NullTag, Bool, Int16, std::int32_t, double, Currency, QString>;
+    using Storage =
+        std::variant<std::monostate, NullTag, Bool, Int16, std::int32_t, double, Currency, QString>;
     explicit Variant(Storage storage) : m_value(std::move(storage)) {}
 
     Storage m_value;

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ControlState.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace orv {
+
+// What the lookups, loaders and searches see of a control: its fields, its boxes, the
+// property assignments that raise events, and the operations of other subsystems that they
+// call through the control. The control implements it; tests may too.
+class FieldContext {
+public:
+    virtual ~FieldContext() = default;
+
+    virtual ControlState &state() = 0;
+
+    // Box 0 code, 1 description, 2 second description. Writing a text is like the host
+    // assigning Code/Description/SecondDescription: it runs the change handling.
+    virtual QString boxText(int box) const = 0;
+    virtual void setBoxText(int box, const QString &text) = 0;
+
+    // Assignments through the properties, with their events and notifications.
+    virtual void setIDNodeProperty(std::int32_t id) = 0;
+    virtual void setIDAnagraficaProperty(std::int32_t id) = 0;
+    virtual void setNodeTypeProperty(std::int32_t type) = 0;
+    virtual void sbResetIDs() = 0;
+
+    virtual void raiseChangedElement() = 0;
+    virtual void raiseErrorInLostFocus() = 0;
+    // Puts the focus on a box; fails (throws) when the box cannot take it.
+    virtual void setFocusToBox(int box) = 0;
+
+    // The window that owns dialogs and message boxes, and the title of message boxes.
+    virtual QWidget *dialogParent() = 0;
+    virtual QString applicationName() const = 0;
+};
+
+} // namespace orv

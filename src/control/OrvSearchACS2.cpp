@@ -1,0 +1,898 @@
+#include "OrvSearchACS2.h"
+
+#include "FieldContext.h"
+#include "FieldLayout.h"
+#include "KeyCodes.h"
+#include "ModuleState.h"
+#include "OleColor.h"
+#include "data/AnsiText.h"
+#include "data/RuntimeError.h"
+#include "platform/Services.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+#include <array>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+const char *const kOleBackColor = "orvOleBackColor";
+const char *const kOleForeColor = "orvOleForeColor";
+
+// Design-time geometry of the constituent controls, in twips.
+struct DesignRect {
+    int left, top, width, height;
+};
+constexpr DesignRect kCodeCaption{60, 90, 540, 195};
+constexpr DesignRect kCodeBox{60, 345, 960, 315};
+constexpr DesignRect kDescriptionCaption{1980, 105, 1770, 195};
+constexpr DesignRect kDescriptionBox{1980, 345, 960, 315};
+constexpr DesignRect kSecondDescriptionBox{4155, 375, 960, 315};
+} // namespace
+
+class OrvSearchACS2::Private final : public FieldContext {
+public:
+    explicit Private(OrvSearchACS2 *owner) : q(owner) {}
+
+    OrvSearchACS2 *const q;
+    ControlState s;
+    std::array<QLineEdit *, 3> txtField{};
+    std::array<QLabel *, 2> lblField{};
+
+    // Twips and pixels on the screen the field lives on.
+    int toPixelsX(int twips) const
+    {
+        return static_cast<int>(std::lround(twips / services::screen().twipsPerPixelX()));
+    }
+    int toPixelsY(int twips) const
+    {
+        return static_cast<int>(std::lround(twips / services::screen().twipsPerPixelY()));
+    }
+    int toTwipsY(int pixels) const
+    {
+        return static_cast<int>(std::lround(pixels * services::screen().twipsPerPixelY()));
+    }
+    void place(QWidget *widget, const DesignRect &rect)
+    {
+        widget->setGeometry(toPixelsX(rect.left), toPixelsY(rect.top), toPixelsX(rect.width),
+                            toPixelsY(rect.height));
+    }
+
+    void createChildren();
+    void initProperties();
+    void layoutControl();
+    void notify(const char *name) { Q_EMIT q->propertyChanged(QString::fromLatin1(name)); }
+
+    void setOleColor(QWidget *widget, const char *key, QPalette::ColorRole role, std::uint32_t ole)
+    {
+        widget->setProperty(key, QVariant::fromValue(ole));
+        QPalette palette = widget->palette();
+        palette.setColor(role, colorFromOle(ole, QApplication::palette()));
+        widget->setPalette(palette);
+    }
+
+    // Change handling of the code box (0) and the description box (1).
+    void onBoxChanged(int box);
+    int boxIndex(const QObject *object) const
+    {
+        for (int i = 0; i < 3; ++i) {
+            if (txtField[static_cast<std::size_t>(i)] == object)
+                return i;
+        }
+        return -1;
+    }
+    bool filterKey(int box, QKeyEvent *event);
+    bool filterMouse(QMouseEvent *event);
+
+    // FieldContext
+    ControlState &state() override { return s; }
+    QString boxText(int box) const override { return txtField.at(static_cast<std::size_t>(box))->text(); }
+    void setBoxText(int box, const QString &text) override
+    {
+        txtField.at(static_cast<std::size_t>(box))->setText(text);
+    }
+    void setIDNodeProperty(std::int32_t id) override { q->setIDNode(id); }
+    void setIDAnagraficaProperty(std::int32_t id) override { q->setIDAnagrafica(id); }
+    void setNodeTypeProperty(std::int32_t type) override { q->setNodeType(static_cast<OrvNodeType>(type)); }
+    void sbResetIDs() override
+    {
+        q->setIDNode(0);
+        q->setIDAnagrafica(0);
+    }
+    void raiseChangedElement() override { Q_EMIT q->ChangedElement(); }
+    void raiseErrorInLostFocus() override { Q_EMIT q->ErrorInLostFocus(); }
+    void setFocusToBox(int box) override;
+    QWidget *dialogParent() override { return q; }
+    QString applicationName() const override { return moduleState().sApplicationName; }
+};
+
+void OrvSearchACS2::Private::createChildren()
+{
+    static const std::array<const char *, 3> boxNames = {"txtField0", "txtField1", "txtField2"};
+    static const std::array<DesignRect, 3> boxRects = {kCodeBox, kDescriptionBox, kSecondDescriptionBox};
+    for (std::size_t i = 0; i < 3; ++i) {
+        auto *box = new QLineEdit(q);
+        box->setObjectName(QLatin1String(boxNames[i]));
+        place(box, boxRects[i]);
+        box->installEventFilter(q);
+        txtField[i] = box;
+    }
+    setOleColor(txtField[2], kOleBackColor, QPalette::Base, kSystemButtonFace);
+
+    lblField[0] = new QLabel(QStringLiteral("Codice:"), q);
+    lblField[0]->setObjectName(QStringLiteral("lblField0"));
+    place(lblField[0], kCodeCaption);
+    lblField[1] = new QLabel(QStringLiteral("Cliente/Fornitore/Conto:"), q);
+    lblField[1]->setObjectName(QStringLiteral("lblField1"));
+    place(lblField[1], kDescriptionCaption);
+    for (QLabel *label : lblField) {
+        label->setFont(QFont(QStringLiteral("Tahoma"), 8));
+        label->installEventFilter(q);
+    }
+
+    // Tab order follows the design: code, description, second description.
+    QWidget::setTabOrder(txtField[0], txtField[1]);
+    QWidget::setTabOrder(txtField[1], txtField[2]);
+    q->setFocusProxy(txtField[0]);
+    q->setFocusPolicy(Qt::StrongFocus);
+
+    QObject::connect(txtField[0], &QLineEdit::textChanged, q, [this] { onBoxChanged(0); });
+    QObject::connect(txtField[1], &QLineEdit::textChanged, q, [this] { onBoxChanged(1); });
+    QObject::connect(qApp, &QApplication::focusChanged, q, [this](QWidget *, QWidget *now) {
+        s.bFocusInterno = now != nullptr && q->isAncestorOf(now);
+    });
+}
+
+// A new field placed on a form: the design-time defaults, field by field, without notice.
+void OrvSearchACS2::Private::initProperties()
+{
+    s.EnabledSearch = true;
+    s.EnabledExecute = true;
+    s.VisibleCode = true;
+    s.VisibleDescription = true;
+    s.VisibleSecondDescription = true;
+    s.SearchType = OrvSearchCustomers;
+    s.HideLeaf = false;
+    s.IDPDC = 0;
+    s.IDNode = 0;
+    s.NodeType = 0;
+    s.WidthCode = 1000;
+    s.WidthDescription = 2000;
+    s.WidthSecondDescription = 1000;
+    txtField[0]->resize(toPixelsX(s.WidthCode), txtField[0]->height());
+    txtField[1]->resize(toPixelsX(s.WidthDescription), txtField[1]->height());
+    txtField[2]->resize(toPixelsX(s.WidthSecondDescription), txtField[2]->height());
+}
+
+void OrvSearchACS2::Private::layoutControl()
+{
+    FieldLayoutInput in;
+    in.pixel = static_cast<std::int16_t>(std::lround(services::screen().twipsPerPixelY()));
+    in.widthCode = s.WidthCode;
+    in.widthDescription = s.WidthDescription;
+    in.widthSecondDescription = s.WidthSecondDescription;
+    in.visibleCode = s.VisibleCode;
+    in.visibleDescription = s.VisibleDescription;
+    in.visibleSecondDescription = s.VisibleSecondDescription;
+    in.accounts = s.SearchType == OrvSearchAccounts;
+    in.codeCaptionHeight = static_cast<std::int16_t>(toTwipsY(lblField[0]->height()));
+    const FieldLayoutResult out = computeFieldLayout(in);
+
+    lblField[0]->setVisible(out.codeColumnVisible);
+    txtField[0]->setVisible(out.codeColumnVisible);
+    lblField[1]->setVisible(out.descriptionColumnVisible);
+    txtField[1]->setVisible(out.descriptionColumnVisible);
+    txtField[2]->setVisible(out.secondDescriptionVisible);
+
+    const auto move = [this](QWidget *widget, const TwipPoint &at) {
+        widget->move(toPixelsX(at.left), toPixelsY(at.top));
+    };
+    if (out.codeCaption)
+        move(lblField[0], *out.codeCaption);
+    if (out.codeBox)
+        move(txtField[0], *out.codeBox);
+    if (out.descriptionCaption)
+        move(lblField[1], *out.descriptionCaption);
+    if (out.descriptionBox)
+        move(txtField[1], *out.descriptionBox);
+    if (out.descriptionBoxWidth)
+        txtField[1]->resize(toPixelsX(*out.descriptionBoxWidth), txtField[1]->height());
+    if (out.codeBoxWidth)
+        txtField[0]->resize(toPixelsX(*out.codeBoxWidth), txtField[0]->height());
+    move(txtField[2], out.secondDescriptionBox);
+    q->setFixedSize(toPixelsX(out.width), toPixelsY(out.height));
+}
+
+void OrvSearchACS2::Private::onBoxChanged(int box)
+{
+    if (box == 0) {
+        const bool otherOrBusy = s.bDescrizioneModificata || s.bRicercaInCorso;
+        s.bCodiceModificato = true;
+        if (!otherOrBusy) {
+            txtField[1]->setText(QString());
+            txtField[2]->setText(QString());
+            sbResetIDs();
+        }
+    } else {
+        const bool otherOrBusy = s.bCodiceModificato || s.bRicercaInCorso;
+        s.bDescrizioneModificata = true;
+        if (!otherOrBusy) {
+            txtField[0]->setText(QString());
+            txtField[2]->setText(QString());
+            sbResetIDs();
+        }
+    }
+}
+
+void OrvSearchACS2::Private::setFocusToBox(int box)
+{
+    QLineEdit *target = txtField.at(static_cast<std::size_t>(box));
+    if (!target->isVisibleTo(q) || !target->isEnabled())
+        raiseError(5, QStringLiteral("Invalid procedure call: the box cannot take the focus"));
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+// Key events of a box reach the host as the field's own events, by reference: a handler
+// that zeroes the key code or the character cancels the key, one that changes the character
+// types another.
+bool OrvSearchACS2::Private::filterKey(int box, QKeyEvent *event)
+{
+    Q_UNUSED(box);
+    std::int16_t shift = shiftStateFromQt(event->modifiers());
+    if (event->type() == QEvent::KeyPress) {
+        const std::int16_t original = keyCodeFromQt(event->key());
+        std::int16_t code = original;
+        Q_EMIT q->KeyDown(code, shift);
+        if (code == 0 && original != 0)
+            return true;
+        const QString text = event->text();
+        if (text.size() == 1 && !event->modifiers().testFlag(Qt::ControlModifier)) {
+            const QByteArray ansi = toAnsi(text);
+            const auto originalAscii = static_cast<std::int16_t>(static_cast<unsigned char>(ansi.at(0)));
+            std::int16_t ascii = originalAscii;
+            Q_EMIT q->KeyPress(ascii);
+            if (ascii == 0)
+                return true;
+            if (ascii != originalAscii && ascii >= 32 && ascii <= 255) {
+                txtField.at(static_cast<std::size_t>(box))
+                    ->insert(fromAnsi(QByteArray(1, static_cast<char>(ascii))));
+                return true;
+            }
+        }
+        return false;
+    }
+    if (event->isAutoRepeat())
+        return false;
+    std::int16_t code = keyCodeFromQt(event->key());
+    Q_EMIT q->KeyUp(code, shift);
+    return false;
+}
+
+bool OrvSearchACS2::Private::filterMouse(QMouseEvent *event)
+{
+    const double tppX = services::screen().twipsPerPixelX();
+    const double tppY = services::screen().twipsPerPixelY();
+    float x = static_cast<float>(event->position().x() * tppX);
+    float y = static_cast<float>(event->position().y() * tppY);
+    std::int16_t shift = shiftStateFromQt(event->modifiers());
+    std::int16_t button =
+        mouseButtonsFromQt(event->type() == QEvent::MouseMove ? event->buttons() : event->button());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        Q_EMIT q->MouseDown(button, shift, x, y);
+        break;
+    case QEvent::MouseMove:
+        Q_EMIT q->MouseMove(button, shift, x, y);
+        break;
+    case QEvent::MouseButtonRelease:
+        Q_EMIT q->MouseUp(button, shift, x, y);
+        if (event->button() == Qt::LeftButton)
+            Q_EMIT q->Click();
+        break;
+    case QEvent::MouseButtonDblClick:
+        Q_EMIT q->DblClick();
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+OrvSearchACS2::OrvSearchACS2(QWidget *parent) : QWidget(parent), d(std::make_unique<Private>(this))
+{
+    moduleState().sSettingsAppName = services::resources().text(1368).trimmed();
+    d->s.DisableDoEvents = true;
+    d->s.AttivaFiltroBlocco = false;
+    d->s.BloccoEmissioneDoc = false;
+
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    d->createChildren();
+    setControlBackColor(kSystemButtonFace);
+    d->initProperties();
+    d->layoutControl();
+}
+
+OrvSearchACS2::~OrvSearchACS2() = default;
+
+bool OrvSearchACS2::eventFilter(QObject *watched, QEvent *event)
+{
+    const int box = d->boxIndex(watched);
+    if (box < 0)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return d->filterKey(box, static_cast<QKeyEvent *>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return d->filterMouse(static_cast<QMouseEvent *>(event));
+    case QEvent::FocusIn:
+        d->s.iCampoCorrente = static_cast<std::int16_t>(box);
+        break;
+    case QEvent::FocusOut:
+        d->s.iCampoCorrente = 0;
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void OrvSearchACS2::showEvent(QShowEvent *event)
+{
+    const QPixmap picture = services::resources().picture(1);
+    const QCursor cursor = picture.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(picture);
+    for (QLabel *label : d->lblField)
+        label->setCursor(cursor);
+    QWidget::showEvent(event);
+}
+
+FieldContext &OrvSearchACS2::context()
+{
+    return *d;
+}
+
+QString OrvSearchACS2::settingsAppName()
+{
+    return moduleState().sSettingsAppName;
+}
+
+std::int32_t OrvSearchACS2::hwnd() const
+{
+    QWidget *focused = QApplication::focusWidget();
+    const QWidget *inner = (focused && isAncestorOf(focused)) ? focused : this;
+    return static_cast<std::int32_t>(inner->effectiveWinId());
+}
+
+std::uint32_t OrvSearchACS2::BackColor() const
+{
+    return d->txtField[0]->property(kOleBackColor).value<std::uint32_t>();
+}
+
+void OrvSearchACS2::setBackColor(std::uint32_t color)
+{
+    d->setOleColor(d->txtField[0], kOleBackColor, QPalette::Base, color);
+    d->setOleColor(d->txtField[1], kOleBackColor, QPalette::Base, color);
+    d->notify("BackColor");
+}
+
+std::uint32_t OrvSearchACS2::ControlBackColor() const
+{
+    return property(kOleBackColor).value<std::uint32_t>();
+}
+
+void OrvSearchACS2::setControlBackColor(std::uint32_t color)
+{
+    setAutoFillBackground(true);
+    d->setOleColor(this, kOleBackColor, QPalette::Window, color);
+    d->notify("ControlBackColor");
+}
+
+std::uint32_t OrvSearchACS2::ForeColor() const
+{
+    return d->txtField[0]->property(kOleForeColor).value<std::uint32_t>();
+}
+
+void OrvSearchACS2::setForeColor(std::uint32_t color)
+{
+    for (QLineEdit *box : d->txtField)
+        d->setOleColor(box, kOleForeColor, QPalette::Text, color);
+    d->notify("ForeColor");
+}
+
+bool OrvSearchACS2::Enabled() const
+{
+    return d->txtField[0]->isEnabledTo(this);
+}
+
+void OrvSearchACS2::setEnabledProperty(bool enabled)
+{
+    for (QLineEdit *box : d->txtField)
+        box->setEnabled(enabled);
+    for (QLabel *label : d->lblField)
+        label->setEnabled(enabled);
+    d->notify("Enabled");
+}
+
+QString OrvSearchACS2::Password() const
+{
+    return d->s.Password;
+}
+
+void OrvSearchACS2::setPassword(const QString &password)
+{
+    d->s.Password = password;
+}
+
+QString OrvSearchACS2::UserName() const
+{
+    return d->s.UserName;
+}
+
+void OrvSearchACS2::setUserName(const QString &userName)
+{
+    d->s.UserName = userName;
+}
+
+bool OrvSearchACS2::EnabledSearch() const
+{
+    return d->s.EnabledSearch;
+}
+
+void OrvSearchACS2::setEnabledSearch(bool enabled)
+{
+    d->s.EnabledSearch = enabled;
+    d->notify("EnabledSearch");
+}
+
+bool OrvSearchACS2::EnabledExecute() const
+{
+    return d->s.EnabledExecute;
+}
+
+void OrvSearchACS2::setEnabledExecute(bool enabled)
+{
+    d->s.EnabledExecute = enabled;
+    d->notify("EnabledExecute");
+}
+
+QFont OrvSearchACS2::Font() const
+{
+    return d->txtField[0]->font();
+}
+
+void OrvSearchACS2::setFontProperty(const QFont &font)
+{
+    for (QLineEdit *box : d->txtField)
+        box->setFont(font);
+    d->notify("Font");
+}
+
+std::int32_t OrvSearchACS2::HwndContainer() const
+{
+    return d->s.HwndContainer;
+}
+
+void OrvSearchACS2::setHwndContainer(std::int32_t handle)
+{
+    d->s.HwndContainer = handle;
+}
+
+DbConnectionPtr OrvSearchACS2::Connection() const
+{
+    return d->s.Connection;
+}
+
+void OrvSearchACS2::setConnection(DbConnectionPtr connection)
+{
+    d->s.Connection = std::move(connection);
+    d->notify("Connection");
+}
+
+OrvTypeSearchACS OrvSearchACS2::SearchType() const
+{
+    return static_cast<OrvTypeSearchACS>(d->s.SearchType);
+}
+
+void OrvSearchACS2::setSearchType(OrvTypeSearchACS type)
+{
+    d->s.SearchType = type;
+    d->s.IDAnagrafica = 0;
+    d->s.IDNode = 0;
+    for (QLineEdit *box : d->txtField)
+        box->setText(QString());
+    d->layoutControl();
+    d->notify("SearchType");
+}
+
+bool OrvSearchACS2::HideLeaf() const
+{
+    return d->s.HideLeaf;
+}
+
+void OrvSearchACS2::setHideLeaf(bool hide)
+{
+    d->s.HideLeaf = hide;
+    d->notify("HideLeaf");
+}
+
+bool OrvSearchACS2::OnlyTerminalBranch() const
+{
+    return d->s.OnlyTerminalBranch;
+}
+
+void OrvSearchACS2::setOnlyTerminalBranch(bool only)
+{
+    d->s.OnlyTerminalBranch = only;
+    d->notify("OnlyTerminalBranch");
+}
+
+bool OrvSearchACS2::OnlyAccounts() const
+{
+    return d->s.OnlyAccounts;
+}
+
+void OrvSearchACS2::setOnlyAccounts(bool only)
+{
+    d->s.OnlyAccounts = only;
+    d->notify("OnlyAccounts");
+}
+
+std::int32_t OrvSearchACS2::IDPDC() const
+{
+    return d->s.IDPDC;
+}
+
+void OrvSearchACS2::setIDPDC(std::int32_t id)
+{
+    d->s.IDPDC = id;
+    d->notify("IDPDC");
+}
+
+std::int32_t OrvSearchACS2::IDNode() const
+{
+    return d->s.IDNode;
+}
+
+void OrvSearchACS2::setIDNode(std::int32_t id)
+{
+    const std::int32_t old = d->s.IDNode;
+    d->s.IDNode = id;
+    if (old != id && d->s.SearchType == OrvSearchAccounts)
+        Q_EMIT ChangedElement();
+    d->notify("IDNode");
+}
+
+OrvNodeType OrvSearchACS2::NodeType() const
+{
+    return static_cast<OrvNodeType>(d->s.NodeType);
+}
+
+void OrvSearchACS2::setNodeType(OrvNodeType type)
+{
+    d->s.NodeType = type;
+    d->notify("NodeType");
+}
+
+std::int32_t OrvSearchACS2::IDFirm() const
+{
+    return d->s.IDFirm;
+}
+
+void OrvSearchACS2::setIDFirm(std::int32_t id)
+{
+    d->s.IDFirm = id;
+    d->notify("IDFirm");
+}
+
+std::int32_t OrvSearchACS2::IDUser() const
+{
+    return d->s.IDUser;
+}
+
+void OrvSearchACS2::setIDUser(std::int32_t id)
+{
+    d->s.IDUser = id;
+    d->notify("IDUser");
+}
+
+std::int32_t OrvSearchACS2::IDCliente() const
+{
+    return d->s.IDCliente;
+}
+
+void OrvSearchACS2::setIDCliente(std::int32_t id)
+{
+    d->s.IDCliente = id;
+    d->notify("IDCliente");
+}
+
+std::int32_t OrvSearchACS2::IDFornitore() const
+{
+    return d->s.IDFornitore;
+}
+
+void OrvSearchACS2::setIDFornitore(std::int32_t id)
+{
+    d->s.IDFornitore = id;
+    d->notify("IDFornitore");
+}
+
+std::int32_t OrvSearchACS2::IDAnagrafica() const
+{
+    return d->s.IDAnagrafica;
+}
+
+void OrvSearchACS2::setIDAnagrafica(std::int32_t id)
+{
+    const std::int32_t old = d->s.IDAnagrafica;
+    d->s.IDAnagrafica = id;
+    if (old != id && d->s.SearchType != OrvSearchAccounts)
+        Q_EMIT ChangedElement();
+    d->notify("IDAnagrafica");
+}
+
+QString OrvSearchACS2::ApplicationName() const
+{
+    return moduleState().sApplicationName;
+}
+
+void OrvSearchACS2::setApplicationName(const QString &name)
+{
+    moduleState().sApplicationName = name;
+    d->notify("ApplicationName");
+}
+
+OrvSearchAccountType OrvSearchACS2::IDSearchTypeConto() const
+{
+    return static_cast<OrvSearchAccountType>(d->s.IDSearchTypeConto);
+}
+
+void OrvSearchACS2::setIDSearchTypeConto(OrvSearchAccountType type)
+{
+    d->s.IDSearchTypeConto = type;
+    d->notify("IDSearchTypeConto");
+}
+
+OrvSearchBranchType OrvSearchACS2::IDSearchTypeRamo() const
+{
+    return static_cast<OrvSearchBranchType>(d->s.IDSearchTypeRamo);
+}
+
+void OrvSearchACS2::setIDSearchTypeRamo(OrvSearchBranchType type)
+{
+    d->s.IDSearchTypeRamo = type;
+    d->notify("IDSearchTypeRamo");
+}
+
+QFont OrvSearchACS2::FontLabel() const
+{
+    return d->lblField[0]->font();
+}
+
+void OrvSearchACS2::setFontLabel(const QFont &font)
+{
+    for (QLabel *label : d->lblField)
+        label->setFont(font);
+    d->notify("FontLabel");
+}
+
+QString OrvSearchACS2::CaptionDescription() const
+{
+    return d->lblField[1]->text();
+}
+
+void OrvSearchACS2::setCaptionDescription(const QString &caption)
+{
+    d->lblField[1]->setText(caption);
+    d->notify("CaptionDescription");
+}
+
+QString OrvSearchACS2::CaptionCode() const
+{
+    return d->lblField[0]->text();
+}
+
+void OrvSearchACS2::setCaptionCode(const QString &caption)
+{
+    d->lblField[0]->setText(caption);
+    d->notify("CaptionCode");
+}
+
+QString OrvSearchACS2::Description() const
+{
+    return d->txtField[1]->text();
+}
+
+void OrvSearchACS2::setDescription(const QString &text)
+{
+    d->txtField[1]->setText(text);
+    d->notify("Description");
+}
+
+QString OrvSearchACS2::SecondDescription() const
+{
+    return d->txtField[2]->text();
+}
+
+void OrvSearchACS2::setSecondDescription(const QString &text)
+{
+    d->txtField[2]->setText(text);
+    d->notify("SecondDescription");
+}
+
+QString OrvSearchACS2::Code() const
+{
+    return d->txtField[0]->text();
+}
+
+void OrvSearchACS2::setCode(const QString &text)
+{
+    d->txtField[0]->setText(text);
+    d->notify("Code");
+}
+
+QString OrvSearchACS2::Filter() const
+{
+    return d->s.Filter;
+}
+
+void OrvSearchACS2::setFilter(const QString &filter)
+{
+    d->s.Filter = filter;
+}
+
+bool OrvSearchACS2::Visible() const
+{
+    return d->s.Visible;
+}
+
+void OrvSearchACS2::setVisibleProperty(bool visible)
+{
+    d->s.Visible = visible;
+    d->s.VisibleCode = visible;
+    d->s.VisibleDescription = visible;
+    d->s.VisibleSecondDescription = visible;
+    d->layoutControl();
+    d->notify("Visible");
+    d->notify("VisibleCode");
+    d->notify("VisibleDescription");
+    d->notify("VisibleSecondDescription");
+}
+
+bool OrvSearchACS2::VisibleCode() const
+{
+    return d->s.VisibleCode;
+}
+
+void OrvSearchACS2::setVisibleCode(bool visible)
+{
+    d->s.VisibleCode = visible;
+    d->layoutControl();
+    d->notify("VisibleCode");
+}
+
+bool OrvSearchACS2::VisibleDescription() const
+{
+    return d->s.VisibleDescription;
+}
+
+void OrvSearchACS2::setVisibleDescription(bool visible)
+{
+    d->s.VisibleDescription = visible;
+    d->layoutControl();
+    d->notify("VisibleDescription");
+}
+
+bool OrvSearchACS2::VisibleSecondDescription() const
+{
+    return d->s.VisibleSecondDescription;
+}
+
+void OrvSearchACS2::setVisibleSecondDescription(bool visible)
+{
+    d->s.VisibleSecondDescription = visible;
+    d->layoutControl();
+    d->notify("VisibleSecondDescription");
+}
+
+std::int16_t OrvSearchACS2::WidthCode() const
+{
+    return d->s.WidthCode;
+}
+
+void OrvSearchACS2::setWidthCode(std::int16_t width)
+{
+    d->txtField[0]->resize(d->toPixelsX(width), d->txtField[0]->height());
+    d->s.WidthCode = width;
+    d->layoutControl();
+    d->notify("WidthCode");
+}
+
+std::int16_t OrvSearchACS2::WidthDescription() const
+{
+    return d->s.WidthDescription;
+}
+
+void OrvSearchACS2::setWidthDescription(std::int16_t width)
+{
+    d->txtField[1]->resize(d->toPixelsX(width), d->txtField[1]->height());
+    d->s.WidthDescription = width;
+    d->layoutControl();
+    d->notify("WidthDescription");
+}
+
+std::int16_t OrvSearchACS2::WidthSecondDescription() const
+{
+    return d->s.WidthSecondDescription;
+}
+
+void OrvSearchACS2::setWidthSecondDescription(std::int16_t width)
+{
+    d->txtField[2]->resize(d->toPixelsX(width), d->txtField[2]->height());
+    d->s.WidthSecondDescription = width;
+    d->layoutControl();
+    d->notify("WidthSecondDescription");
+}
+
+QString OrvSearchACS2::CaptionSearch() const
+{
+    return d->s.CaptionSearch;
+}
+
+void OrvSearchACS2::setCaptionSearch(const QString &caption)
+{
+    d->s.CaptionSearch = caption;
+    d->notify("CaptionSearch");
+}
+
+QString OrvSearchACS2::Client() const
+{
+    return d->s.Client;
+}
+
+void OrvSearchACS2::setClient(const QString &client)
+{
+    d->s.Client = client;
+    d->notify("Client");
+}
+
+bool OrvSearchACS2::DisableDoEvents() const
+{
+    return d->s.DisableDoEvents;
+}
+
+void OrvSearchACS2::setDisableDoEvents(bool disable)
+{
+    d->s.DisableDoEvents = disable;
+}
+
+bool OrvSearchACS2::AttivaFiltroBlocco() const
+{
+    return d->s.AttivaFiltroBlocco;
+}
+
+void OrvSearchACS2::setAttivaFiltroBlocco(bool active)
+{
+    d->s.AttivaFiltroBlocco = active;
+}
+
+bool OrvSearchACS2::BloccoEmissioneDoc() const
+{
+    return d->s.BloccoEmissioneDoc;
+}
+
+void OrvSearchACS2::setBloccoEmissioneDoc(bool blocked)
+{
+    d->s.BloccoEmissioneDoc = blocked;
+}
+
+} // namespace orv
