@@ -33,6 +33,13 @@ public:
     // Puts the focus on a box; fails (throws) when the box cannot take it.
     virtual void setFocusToBox(int box) = 0;
 
+    // The chart path of the lookup by code: resolves a full account or branch code of the
+    // current chart and fills the field. False when the code is refused; the user has then
+    // been told why, and the caller ends the lookup as failed.
+    virtual bool resolveChartCode(const QString &code) = 0;
+    // The account of a registry entry in the current chart, 0 when it has none.
+    virtual std::int32_t fnGetIDContoAnagrafica(std::int32_t idAnagrafica) = 0;
+
     // The window that owns dialogs and message boxes, and the title of message boxes.
     virtual QWidget *dialogParent() = 0;
     virtual QString applicationName() const = 0;
