@@ -1,0 +1,111 @@
+#pragma once
+
+#include "data/DbConnection.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace orv {
+
+// A read-only table over the rows of any SELECT text, for lists that may hold a million rows.
+//
+// The rows are ordered by the first visible column (case-insensitively, NULLs first) by
+// wrapping the text: SELECT * FROM (<text>) ORDER BY <column> COLLATE NOCASE. Rows are read
+// in pages as the view asks for them and only a bounded number of pages is kept.
+//
+// Row positions come from one ordered pass over the ordering column that counts the rows.
+// The pass runs in steps (the first one at setQuery, the rest on a zero timer or when a view
+// asks for more rows), so the model is usable at once and rowCount() grows until the pass
+// has seen every row. On its way the pass notes, every few hundred rows, the row at which a
+// key value begins ("anchors"). A page is then read with an index seek to the nearest anchor
+// and a short OFFSET from there, and rowForPrefix() counts only the rows between two anchors;
+// neither reads from the start of the list. The anchors are thinned out when there are too
+// many, so memory stays bounded whatever the row count.
+//
+// Column values are found by name as DbFields::Item finds them: without table prefix and
+// without regard to case. Connection errors never escape: the model then shows what it could
+// read (no rows after a failed setQuery) and keeps the error text.
+class SqlTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // One visible column: its header and the name of the query column that fills it.
+    struct Column {
+        QString header;
+        QString name;
+    };
+
+    static constexpr int kDefaultPageSize = 256;
+    static constexpr int kDefaultCacheLimit = 16;    // pages
+    static constexpr int kDefaultAnchorLimit = 4096; // anchors
+    static constexpr int kDefaultCountStepMs = 20;   // milliseconds of counting per step
+
+    explicit SqlTableModel(QObject *parent = nullptr);
+    ~SqlTableModel() override;
+
+    // Settings; they apply from the next setQuery().
+    void setPageSize(int rows);
+    int pageSize() const;
+    void setCacheLimit(int pages);
+    void setAnchorLimit(int anchors);
+    // Time given to each counting step. With 0 a step counts one page of rows.
+    void setCountStep(int milliseconds);
+    // Whether the pass goes on by itself on a zero timer until every row is counted.
+    void setBackgroundCounting(bool enabled);
+
+    // Lists the rows of sql (a SELECT) read through connection, with the given visible columns
+    // in order. False, with errorText(), when the query cannot be run; the model is then empty.
+    bool setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns);
+    // Empties the model and closes everything it holds open on the connection.
+    void clear();
+
+    bool hasError() const;
+    QString errorText() const;
+
+    // True once the pass has seen every row: rowCount() is then the number of rows.
+    bool isCountComplete() const;
+    // Counts the remaining rows now.
+    void countAll();
+
+    // The visible column that orders the rows: the first visible column that the query has;
+    // -1 when none has (the rows then come in the query's own order).
+    int orderColumn() const;
+
+    // The row of the first row whose ordering value is >= text, compared without regard to
+    // case; rowCount() when every row is smaller, 0 for an empty text, -1 when the model has
+    // no ordering column. Counts further rows as needed.
+    int rowForPrefix(const QString &text);
+
+    // All columns of the query's rows, in the query's order, not only the visible ones.
+    QStringList queryColumns() const;
+    // All column values of one row (queryColumns() order); empty for a row out of range.
+    std::vector<Variant> rowValues(int row) const;
+    // One value of a row by query column name (table prefix and case ignored); Empty when the
+    // row or the column does not exist.
+    Variant value(int row, const QString &column) const;
+
+    int cachedPageCount() const;
+    int anchorCount() const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+Q_SIGNALS:
+    // Emitted once the pass has counted every row.
+    void countComplete(int rows);
+
+private:
+    class Private;
+    std::unique_ptr<Private> const d;
+};
+
+} // namespace orv
