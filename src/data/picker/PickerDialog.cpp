@@ -1,0 +1,238 @@
+#include "PickerDialog.h"
+
+#include "SqlTableModel.h"
+
+#include "data/MemoryResultSet.h"
+#include "platform/Services.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace orv {
+
+class PickerDialog::Private {
+public:
+    // Makes row the current and selected row and shows it at the top of the list.
+    void moveTo(int row)
+    {
+        const int rows = model->rowCount();
+        if (rows == 0)
+            return;
+        row = std::clamp(row, 0, rows - 1);
+        const QModelIndex index = model->index(row, 0);
+        rowList->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                              QItemSelectionModel::Rows);
+        rowList->scrollTo(index, QAbstractItemView::PositionAtTop);
+    }
+
+    void position(const QString &text)
+    {
+        int row = 0;
+        {
+            BusyCursor busy; // on a large list the rows up to the text may still need counting
+            row = model->rowForPrefix(text);
+        }
+        // A text past the last row leaves the user on the last row; an unordered list on the first.
+        moveTo(row < 0 ? 0 : row);
+        showError();
+    }
+
+    void showError()
+    {
+        errorLabel->setText(model->errorText());
+        errorLabel->setVisible(model->hasError());
+    }
+
+    QString searchText;
+    QString keyField;
+    QString sql;
+    DbConnectionPtr connection;
+    QList<SqlTableModel::Column> columns;
+
+    SqlTableModel *model = nullptr;
+    QLineEdit *searchBox = nullptr;
+    QTableView *rowList = nullptr;
+    QLabel *errorLabel = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *cancelButton = nullptr;
+};
+
+PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_unique<Private>())
+{
+    setObjectName(QStringLiteral("PickerDialog"));
+    setModal(true);
+    resize(760, 440);
+
+    d->model = new SqlTableModel(this);
+    d->model->setObjectName(QStringLiteral("rowModel"));
+    d->model->setBackgroundCounting(true);
+
+    auto *searchLabel = new QLabel(tr("&Cerca:"), this);
+    searchLabel->setObjectName(QStringLiteral("searchLabel"));
+    d->searchBox = new QLineEdit(this);
+    d->searchBox->setObjectName(QStringLiteral("searchBox"));
+    d->searchBox->setClearButtonEnabled(true);
+    searchLabel->setBuddy(d->searchBox);
+    d->searchBox->installEventFilter(this);
+
+    d->rowList = new QTableView(this);
+    d->rowList->setObjectName(QStringLiteral("rowList"));
+    d->rowList->setModel(d->model);
+    d->rowList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    d->rowList->setSelectionMode(QAbstractItemView::SingleSelection);
+    d->rowList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    d->rowList->setTabKeyNavigation(false); // Tab leaves the list instead of walking its cells
+    d->rowList->setWordWrap(false);
+    d->rowList->setAlternatingRowColors(true);
+    d->rowList->verticalHeader()->hide();
+    d->rowList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    d->rowList->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    d->rowList->horizontalHeader()->setStretchLastSection(true);
+    d->rowList->horizontalHeader()->setSectionsClickable(false);
+
+    d->errorLabel = new QLabel(this);
+    d->errorLabel->setObjectName(QStringLiteral("errorLabel"));
+    d->errorLabel->setWordWrap(true);
+    d->errorLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    d->errorLabel->hide();
+
+    auto *buttons = new QDialogButtonBox(this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    d->okButton = buttons->addButton(QDialogButtonBox::Ok);
+    d->okButton->setObjectName(QStringLiteral("okButton"));
+    d->okButton->setDefault(true);
+    d->cancelButton = buttons->addButton(QDialogButtonBox::Cancel);
+    d->cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *searchRow = new QHBoxLayout;
+    searchRow->addWidget(searchLabel);
+    searchRow->addWidget(d->searchBox, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(searchRow);
+    layout->addWidget(d->rowList, 1);
+    layout->addWidget(d->errorLabel);
+    layout->addWidget(buttons);
+
+    setTabOrder(d->searchBox, d->rowList);
+    setTabOrder(d->rowList, d->okButton);
+    setTabOrder(d->okButton, d->cancelButton);
+
+    // Only the user's edits move the list; the preset text is positioned once by Pick().
+    connect(d->searchBox, &QLineEdit::textEdited, this, [this](const QString &text) { d->position(text); });
+    connect(d->rowList, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (!index.isValid())
+            return;
+        d->moveTo(index.row());
+        accept();
+    });
+}
+
+PickerDialog::~PickerDialog() = default;
+
+void PickerDialog::SearchText(const QString &text)
+{
+    d->searchText = text;
+}
+
+void PickerDialog::Caption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+void PickerDialog::KeyField(const QString &column)
+{
+    d->keyField = column;
+}
+
+void PickerDialog::QueryText(const QString &sql)
+{
+    d->sql = sql;
+}
+
+void PickerDialog::Connection(DbConnectionPtr connection)
+{
+    d->connection = std::move(connection);
+}
+
+void PickerDialog::AddColumn(const QString &header, const QString &column, int flag)
+{
+    Q_UNUSED(flag) // every caller passes 1; the list shows all added columns alike
+    d->columns.append(SqlTableModel::Column{header, column});
+}
+
+std::unique_ptr<DbResultSet> PickerDialog::Pick()
+{
+    {
+        BusyCursor busy;
+        d->model->setQuery(d->connection, d->sql, d->columns);
+    }
+    d->searchBox->setText(d->searchText);
+    d->position(d->searchText);
+    d->rowList->resizeColumnsToContents();
+    d->searchBox->setFocus();
+
+    const int result = exec();
+
+    const QStringList columns = d->model->queryColumns();
+    std::unique_ptr<DbResultSet> chosen;
+    const QModelIndex current = d->rowList->currentIndex();
+    if (result == QDialog::Accepted && current.isValid()) {
+        std::vector<Variant> values = d->model->rowValues(current.row());
+        if (!values.empty())
+            chosen = std::make_unique<MemoryResultSet>(columns,
+                                                       std::vector<std::vector<Variant>>{std::move(values)});
+    }
+    // The list lives only for the pick: release what the model holds open on the connection.
+    d->model->clear();
+    if (!chosen)
+        chosen = MemoryResultSet::empty(columns);
+    return chosen;
+}
+
+QString PickerDialog::keyField() const
+{
+    return d->keyField;
+}
+
+SqlTableModel *PickerDialog::model() const
+{
+    return d->model;
+}
+
+QString PickerDialog::errorText() const
+{
+    return d->errorLabel->text();
+}
+
+bool PickerDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == d->searchBox && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        switch (key->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // The list moves while the typing goes on in the box.
+            QCoreApplication::sendEvent(d->rowList, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace orv

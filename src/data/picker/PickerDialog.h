@@ -1,0 +1,51 @@
+#pragma once
+
+#include "data/SearchPicker.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace orv {
+
+class SqlTableModel;
+
+// The modal picking list. Pick() lists the rows of QueryText on Connection in the added
+// columns, ordered by the first of them, with a search box preset to SearchText: typing in it
+// moves the current row to the first row that is >= the text (without regard to case), and
+// the arrow and page keys move through the list without leaving the box. Enter, OK or a
+// double click picks the current row; Escape or Cancel picks nothing.
+//
+// The children have fixed object names: "searchBox", "rowList", "okButton", "cancelButton",
+// and "errorLabel", which shows the error when the query cannot be listed.
+class PickerDialog : public QDialog, public SearchPicker {
+    Q_OBJECT
+
+public:
+    explicit PickerDialog(QWidget *parent = nullptr);
+    ~PickerDialog() override;
+
+    void SearchText(const QString &text) override;
+    void Caption(const QString &caption) override;
+    void KeyField(const QString &column) override;
+    void QueryText(const QString &sql) override;
+    void Connection(DbConnectionPtr connection) override;
+    void AddColumn(const QString &header, const QString &column, int flag) override;
+    // A result set on every column of the chosen query row, or an empty one (Eof and Bof).
+    std::unique_ptr<DbResultSet> Pick() override;
+
+    QString keyField() const;
+    // The list's model; it holds rows only while Pick() runs.
+    SqlTableModel *model() const;
+    // The error of the last listing, empty when it had none.
+    QString errorText() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    class Private;
+    std::unique_ptr<Private> const d;
+};
+
+} // namespace orv
