@@ -5,6 +5,7 @@
 #include "KeyCodes.h"
 #include "ModuleState.h"
 #include "OleColor.h"
+#include "accounting/ChartCodeLookup.h"
 #include "data/AnsiText.h"
 #include "data/RuntimeError.h"
 #include "platform/Services.h"
@@ -110,6 +111,11 @@ public:
     void setFocusToBox(int box) override;
     QWidget *dialogParent() override { return q; }
     QString applicationName() const override { return moduleState().sApplicationName; }
+    bool resolveChartCode(const QString &code) override { return accounting::resolveChartCode(*this, code); }
+    std::int32_t fnGetIDContoAnagrafica(std::int32_t idAnagrafica) override
+    {
+        return accounting::fnGetIDContoAnagrafica(*this, idAnagrafica);
+    }
 };
 
 void OrvSearchACS2::Private::createChildren()
