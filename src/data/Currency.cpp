@@ -35,15 +35,20 @@ Currency Currency::fromText(const QString &text)
     bool negative = false;
     if (pos < trimmed.size() && (trimmed[pos] == u'-' || trimmed[pos] == u'+'))
         negative = trimmed[pos++] == u'-';
-    std::int64_t whole = 0;
+    // The magnitude is built unsigned: the most negative amount has a magnitude one larger
+    // than the largest positive amount, and it must read back from its own text.
+    const std::uint64_t limit = negative
+                                    ? std::uint64_t{1} << 63
+                                    : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    std::uint64_t whole = 0;
     bool digits = false;
     for (; pos < trimmed.size() && trimmed[pos].isDigit(); ++pos) {
         digits = true;
         if (__builtin_mul_overflow(whole, 10, &whole) ||
-            __builtin_add_overflow(whole, trimmed[pos].digitValue(), &whole))
+            __builtin_add_overflow(whole, static_cast<std::uint64_t>(trimmed[pos].digitValue()), &whole))
             raiseOverflow();
     }
-    std::int64_t fraction = 0;
+    std::uint64_t fraction = 0;
     int fractionDigits = 0;
     int roundDigit = -1;
     bool stickyAfterRound = false;
@@ -52,7 +57,7 @@ Currency Currency::fromText(const QString &text)
             digits = true;
             const int digit = trimmed[pos].digitValue();
             if (fractionDigits < 4) {
-                fraction = fraction * 10 + digit;
+                fraction = fraction * 10 + static_cast<std::uint64_t>(digit);
                 ++fractionDigits;
             } else if (roundDigit < 0) {
                 roundDigit = digit;
@@ -65,14 +70,17 @@ Currency Currency::fromText(const QString &text)
         raiseTypeMismatch();
     for (; fractionDigits < 4; ++fractionDigits)
         fraction *= 10;
-    std::int64_t scaled = 0;
-    if (__builtin_mul_overflow(whole, kScale, &scaled) || __builtin_add_overflow(scaled, fraction, &scaled))
+    std::uint64_t scaled = 0;
+    if (__builtin_mul_overflow(whole, static_cast<std::uint64_t>(kScale), &scaled) ||
+        __builtin_add_overflow(scaled, fraction, &scaled))
         raiseOverflow();
     // Half to even on the fifth decimal.
     if (roundDigit > 5 || (roundDigit == 5 && (stickyAfterRound || (scaled % 2) != 0)))
         if (__builtin_add_overflow(scaled, 1, &scaled))
             raiseOverflow();
-    return Currency(negative ? -scaled : scaled);
+    if (scaled > limit)
+        raiseOverflow();
+    return Currency(static_cast<std::int64_t>(negative ? 0 - scaled : scaled));
 }
 
 double Currency::toDouble() const
