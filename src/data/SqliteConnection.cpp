@@ -44,7 +44,14 @@ public:
     SqliteResultSet(std::shared_ptr<SqliteConnection> connection, sqlite3_stmt *statement, int options)
         : m_connection(std::move(connection)), m_statement(statement), m_rewindable(options == kRewindable)
     {
-        step();
+        try {
+            step();
+        } catch (...) {
+            // A throwing constructor runs no destructor: finalize here, or the statement
+            // leaks and keeps the database from ever closing.
+            Close();
+            throw;
+        }
         m_empty = m_eof;
     }
     ~SqliteResultSet() override { Close(); }
