@@ -2,6 +2,7 @@
 #include "control/FieldContext.h"
 #include "control/ModuleState.h"
 #include "support/Database.h"
+#include "support/QtPrinters.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -101,8 +102,10 @@ TEST_F(FieldTest, IDNodeRaisesChangedElementOnlyWhenItChangesOnAccounts)
     field->setIDNode(9);
     EXPECT_EQ(log.take(), QStringLiteral("changed IDNode")); // customers: IDNode is not what matters
 
-    field->setSearchType(OrvSearchAccounts);
+    field->setSearchType(OrvSearchAccounts); // zeroes IDNode without an event
     log.take();
+    field->setIDNode(9);
+    EXPECT_EQ(log.take(), QStringLiteral("ChangedElement, changed IDNode"));
     field->setIDNode(9);
     EXPECT_EQ(log.take(), QStringLiteral("changed IDNode"));
     field->setIDNode(-4); // loads nothing, but the id changed

@@ -1,0 +1,118 @@
+#include "data/AnsiText.h"
+#include "data/RuntimeError.h"
+#include "support/Database.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace orv {
+namespace {
+
+// One entry of schema/statements.sql: a statement the field sends, and what it must return
+// on the demo company.
+struct Entry {
+    QString name;
+    QString sql;
+    int rows = -1;
+    QStringList first;
+};
+
+std::vector<Entry> readEntries()
+{
+    QFile file(test::schemaPath(QStringLiteral("statements.sql")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    std::vector<Entry> entries;
+    Entry current;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+    for (const QString &line : lines) {
+        if (line.startsWith(QLatin1String("-- @name ")))
+            current.name = line.mid(9).trimmed();
+        else if (line.startsWith(QLatin1String("-- @rows ")))
+            current.rows = line.mid(9).trimmed().toInt();
+        else if (line.startsWith(QLatin1String("-- @first ")))
+            current.first = line.mid(10).split(u'|');
+        else if (!line.startsWith(QLatin1String("--")) && line.trimmed().endsWith(u';')) {
+            current.sql = line.trimmed().chopped(1);
+            entries.push_back(current);
+            current = Entry{};
+        }
+    }
+    return entries;
+}
+
+bool sameValue(const Variant &actual, const QString &expectedText)
+{
+    const QString expected = expectedText.trimmed();
+    if (expected == QLatin1String("NULL"))
+        return actual.isNull();
+    if (actual.isNull())
+        return false;
+    bool expectedIsNumber = false;
+    const double number = expected.toDouble(&expectedIsNumber);
+    if (expectedIsNumber && actual.isNumeric())
+        return actual.toDouble() == number;
+    return actual.toText() == expected;
+}
+
+class StatementsTest : public ::testing::TestWithParam<Entry> {
+protected:
+    static void SetUpTestSuite() { db = test::demoDatabase(); }
+    static void TearDownTestSuite() { db.reset(); }
+    static inline std::shared_ptr<SqliteConnection> db;
+};
+
+TEST_P(StatementsTest, RunsOnTheDemoCompanyWithTheExpectedRows)
+{
+    const Entry &entry = GetParam();
+    QString sql = entry.sql;
+    std::unique_ptr<DbResultSet> rs;
+    try {
+        rs = runSql(db.get(), sql);
+    } catch (const RuntimeError &error) {
+        FAIL() << entry.name.toStdString() << ": " << error.description().toStdString();
+    }
+    if (!entry.first.isEmpty()) {
+        ASSERT_FALSE(rs->Eof()) << entry.name.toStdString();
+        for (int column = 0; column < entry.first.size(); ++column) {
+            const Variant value = rs->Fields().Item(column).Value();
+            EXPECT_TRUE(sameValue(value, entry.first[column]))
+                << entry.name.toStdString() << " column " << column << ": expected "
+                << entry.first[column].trimmed().toStdString() << ", got "
+                << (value.isNull() ? std::string("NULL") : value.toText().toStdString());
+        }
+    }
+    int rows = 0;
+    for (; !rs->Eof(); rs->MoveNext())
+        ++rows;
+    if (entry.rows >= 0) {
+        EXPECT_EQ(rows, entry.rows) << entry.name.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Schema, StatementsTest, ::testing::ValuesIn(readEntries()),
+                         [](const ::testing::TestParamInfo<Entry> &entry) {
+                             QString name = entry.param.name;
+                             name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
+                             return name.toStdString();
+                         });
+
+TEST(StatementsFile, HoldsEveryFamily)
+{
+    const auto entries = readEntries();
+    ASSERT_GE(entries.size(), 50u);
+    for (const char *family : {"registry.", "lookup.", "codes.", "totals.", "load.", "host.", "recheck.", "launch."}) {
+        const bool present = std::any_of(entries.begin(), entries.end(), [family](const Entry &e) {
+            return e.name.startsWith(QLatin1String(family));
+        });
+        EXPECT_TRUE(present) << family;
+    }
+}
+
+} // namespace
+} // namespace orv
