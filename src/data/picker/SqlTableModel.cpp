@@ -242,6 +242,7 @@ public:
     void publish()
     {
         if (counted > published) {
+            const Notifying guard(*this);
             q->beginInsertRows(QModelIndex(), published, counted - 1);
             published = counted;
             q->endInsertRows();
@@ -251,6 +252,28 @@ public:
             countTimer.stop();
             Q_EMIT q->countComplete(published);
         }
+    }
+
+    // Set while the model tells its listeners about a change. A listener that asks for more
+    // rows from inside such a notification gets them right after it, not in the middle of it.
+    struct Notifying {
+        explicit Notifying(Private &model) : p(model) { ++p.notifying; }
+        ~Notifying() { --p.notifying; }
+        Notifying(const Notifying &) = delete;
+        Notifying &operator=(const Notifying &) = delete;
+        Private &p;
+    };
+
+    void deferStep()
+    {
+        if (stepPending)
+            return;
+        stepPending = true;
+        QTimer::singleShot(0, q, [this] {
+            stepPending = false;
+            if (!complete)
+                backgroundStep();
+        });
     }
 
     void backgroundStep()
@@ -342,6 +365,8 @@ public:
     int published = 0; // rows views have been told about
     bool complete = true;
     bool announced = true;
+    int notifying = 0;
+    bool stepPending = false;
     bool hasPrevious = false;
     QByteArray previousIdentity;
     int stride = kDefaultPageSize;
@@ -394,6 +419,7 @@ void SqlTableModel::setBackgroundCounting(bool enabled)
 
 bool SqlTableModel::setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns)
 {
+    const Private::Notifying guard(*d);
     beginResetModel();
     d->reset();
     d->pageSize = d->wantedPageSize;
@@ -425,6 +451,7 @@ bool SqlTableModel::setQuery(DbConnectionPtr connection, const QString &sql, con
 
 void SqlTableModel::clear()
 {
+    const Private::Notifying guard(*d);
     beginResetModel();
     d->reset();
     d->columns.clear();
@@ -592,6 +619,10 @@ void SqlTableModel::fetchMore(const QModelIndex &parent)
 {
     if (parent.isValid() || d->complete)
         return;
+    if (d->notifying > 0) {
+        d->deferStep();
+        return;
+    }
     d->step();
     d->publish();
 }
