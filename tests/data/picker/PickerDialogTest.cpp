@@ -1,0 +1,288 @@
+#include "data/picker/PickerDialog.h"
+
+#include "data/picker/SqlTableModel.h"
+#include "support/Database.h"
+#include "support/FakeServices.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace orv;
+
+namespace {
+
+// All customers of company 1, as the search field lists them.
+const QString kCustomers = QStringLiteral(
+    "SELECT Anagrafica.IDAnagrafica, Anagrafica.Anagrafica, Anagrafica.CodiceFiscale, Anagrafica.PartitaIva,"
+    " Anagrafica.Nome, Cliente.Codice, Cliente.IDPDCContabile, Anagrafica.Indirizzo, Anagrafica.Cap,"
+    " Comune.Comune, Provincia.Provincia, Nazione.Nazione"
+    " FROM Anagrafica INNER JOIN Cliente ON Anagrafica.IDAnagrafica = Cliente.IDAnagrafica AND "
+    "Cliente.IDAzienda = 1"
+    " LEFT JOIN Comune ON Anagrafica.IDComune = Comune.IDComune"
+    " LEFT JOIN Provincia ON Comune.IDProvincia = Provincia.IDProvincia"
+    " LEFT JOIN Nazione ON Anagrafica.IDNazione = Nazione.IDNazione"
+    " WHERE Anagrafica.VirtualDelete = 0");
+
+// Listed by name: Bianchi, D'Amico, Rossi, rossini, Verdi.
+std::shared_ptr<SqliteConnection> customers()
+{
+    auto db = test::schemaDatabase();
+    db->executeScript(QStringLiteral(
+        "INSERT INTO Nazione (IDNazione, Nazione, SiglaNazione) VALUES (1, 'Italia', 'IT');"
+        "INSERT INTO Provincia (IDProvincia, Provincia, SiglaProvincia) VALUES (1, 'Milano', 'MI');"
+        "INSERT INTO Comune (IDComune, Comune, CAP, IDProvincia) VALUES (1, 'Milano', '20100', 1);"
+        "INSERT INTO Anagrafica (IDAnagrafica, Anagrafica, Nome, CodiceFiscale, PartitaIva, Indirizzo, Cap,"
+        " IDComune, IDNazione, VirtualDelete) VALUES"
+        " (1, 'Rossi', 'Mario', 'RSSMRA', '111', 'Via Roma 1', '20121', 1, 1, 0),"
+        " (2, 'Verdi', 'Giuseppe', 'VRDGPP', '222', NULL, NULL, NULL, NULL, 0),"
+        " (3, 'Bianchi', 'Anna', 'BNCNNA', '333', NULL, NULL, NULL, NULL, 0),"
+        " (4, 'D''Amico', 'Luca', 'DMCLCU', '444', NULL, NULL, NULL, NULL, 0),"
+        " (5, 'rossini', 'Gioacchino', 'RSSGCH', '555', NULL, NULL, NULL, NULL, 0),"
+        " (6, 'Cancellato', 'X', NULL, NULL, NULL, NULL, NULL, NULL, 1),"
+        " (7, 'Altra Ditta', 'Y', NULL, NULL, NULL, NULL, NULL, NULL, 0);"
+        "INSERT INTO Cliente (IDAnagrafica, IDAzienda, Codice, IDPDCContabile) VALUES"
+        " (1, 1, 'C001', 101), (2, 1, 'C002', 102), (3, 1, 'C003', 103), (4, 1, 'C004', 104),"
+        " (5, 1, 'C005', 105), (6, 1, 'C006', 106), (7, 2, 'C007', 107);"));
+    return db;
+}
+
+class PickerDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        picker.Caption(QStringLiteral("Ricerca clienti"));
+        picker.Connection(db);
+        picker.QueryText(kCustomers);
+        picker.AddColumn(QStringLiteral("Anagrafica"), QStringLiteral("Anagrafica"), 1);
+        picker.AddColumn(QStringLiteral("Codice"), QStringLiteral("Codice"), 1);
+        picker.AddColumn(QStringLiteral("Nome"), QStringLiteral("Nome"), 1);
+        picker.AddColumn(QStringLiteral("Partita Iva"), QStringLiteral("PartitaIva"), 1);
+        picker.KeyField(QStringLiteral("Anagrafica.IDAnagrafica"));
+    }
+
+    void TearDown() override
+    {
+        for (QWidget *window : QApplication::topLevelWidgets())
+            window->close();
+    }
+
+    template <typename T> T *child(const char *name)
+    {
+        return picker.findChild<T *>(QString::fromLatin1(name));
+    }
+
+    // Runs Pick() while `interact` drives the open dialog; the dialog is rejected after a
+    // while should the interaction leave it open, so that a failure cannot hang the run.
+    std::unique_ptr<DbResultSet> pick(const std::function<void()> &interact)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, &picker, [&] {
+            ran = true;
+            sawModalPicker = QApplication::activeModalWidget() == &picker;
+            if (!QTest::qWaitForWindowActive(&picker))
+                ADD_FAILURE() << "the picker never became active";
+            interact();
+        });
+        QTimer::singleShot(10000, &picker, &QDialog::reject);
+        auto result = picker.Pick();
+        EXPECT_TRUE(ran);
+        EXPECT_TRUE(sawModalPicker);
+        EXPECT_FALSE(picker.isVisible());
+        return result;
+    }
+
+    QString currentName()
+    {
+        auto *list = child<QTableView>("rowList");
+        return list->model()->data(list->model()->index(list->currentIndex().row(), 0)).toString();
+    }
+
+    static QString text(const DbResultSet &result, const char *column)
+    {
+        return result.Fields().Item(QString::fromLatin1(column)).Value().toText();
+    }
+
+    std::shared_ptr<SqliteConnection> db = customers();
+    PickerDialog picker;
+    bool sawModalPicker = false;
+};
+
+TEST_F(PickerDialogTest, OpensOnTheSearchTextAndEnterPicksTheRowWithAllItsColumns)
+{
+    picker.SearchText(QStringLiteral("ross"));
+    QString title, boxText, shownRow;
+    QStringList headers;
+    auto result = pick([&] {
+        title = picker.windowTitle();
+        boxText = child<QLineEdit>("searchBox")->text();
+        shownRow = currentName();
+        auto *model = child<QTableView>("rowList")->model();
+        for (int column = 0; column < model->columnCount(); ++column)
+            headers << model->headerData(column, Qt::Horizontal).toString();
+        EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>("searchBox"));
+        QTest::keyClick(child<QLineEdit>("searchBox"), Qt::Key_Return);
+    });
+    EXPECT_EQ(title, QStringLiteral("Ricerca clienti"));
+    EXPECT_EQ(boxText, QStringLiteral("ross"));
+    EXPECT_EQ(shownRow, QStringLiteral("Rossi"));
+    EXPECT_EQ(headers, QStringList({"Anagrafica", "Codice", "Nome", "Partita Iva"}));
+
+    ASSERT_FALSE(result->Eof());
+    ASSERT_FALSE(result->Bof());
+    EXPECT_EQ(result->Fields().Count(), 12);
+    EXPECT_EQ(result->Fields().Item(QStringLiteral("Anagrafica.IDAnagrafica")).Value().toLong(), 1);
+    EXPECT_EQ(text(*result, "Codice"), QStringLiteral("C001"));
+    EXPECT_EQ(result->Fields().Item(QStringLiteral("IDPDCContabile")).Value().toLong(), 101);
+    EXPECT_EQ(text(*result, "Comune"), QStringLiteral("Milano"));
+    EXPECT_EQ(text(*result, "Nazione"), QStringLiteral("Italia"));
+    EXPECT_EQ(picker.keyField(), QStringLiteral("Anagrafica.IDAnagrafica"));
+    // The list is released once the pick is over.
+    EXPECT_EQ(picker.model()->rowCount(), 0);
+}
+
+struct TypingCase {
+    const char *typed;
+    const char *expected;
+};
+
+class TypingInTheSearchBox : public PickerDialogTest, public ::testing::WithParamInterface<TypingCase> {};
+
+TEST_P(TypingInTheSearchBox, MovesToTheFirstRowAtOrAfterTheText)
+{
+    const TypingCase &c = GetParam();
+    QString shown;
+    auto result = pick([&] {
+        auto *box = child<QLineEdit>("searchBox");
+        QTest::keyClicks(box, QString::fromUtf8(c.typed));
+        shown = currentName();
+        QTest::keyClick(box, Qt::Key_Enter);
+    });
+    EXPECT_EQ(shown, QString::fromUtf8(c.expected));
+    ASSERT_FALSE(result->Eof());
+    EXPECT_EQ(text(*result, "Anagrafica"), QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TypingInTheSearchBox,
+                         ::testing::Values(TypingCase{"ver", "Verdi"}, TypingCase{"B", "Bianchi"},
+                                           TypingCase{"d'a", "D'Amico"}, TypingCase{"ROSSI", "Rossi"},
+                                           TypingCase{"rossin", "rossini"}, TypingCase{"s", "Verdi"},
+                                           TypingCase{"zz", "Verdi"}, TypingCase{"", "Bianchi"}));
+
+TEST_F(PickerDialogTest, EscapePicksNothing)
+{
+    picker.SearchText(QStringLiteral("verdi"));
+    auto result = pick([&] { QTest::keyClick(child<QLineEdit>("searchBox"), Qt::Key_Escape); });
+    EXPECT_TRUE(result->Eof());
+    EXPECT_TRUE(result->Bof());
+}
+
+TEST_F(PickerDialogTest, DoubleClickPicksTheClickedRow)
+{
+    auto result = pick([&] {
+        auto *list = child<QTableView>("rowList");
+        const QRect cell = list->visualRect(list->model()->index(1, 1));
+        // A double click is a click followed by a double-click event on the same cell.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    });
+    ASSERT_FALSE(result->Eof());
+    EXPECT_EQ(text(*result, "Anagrafica"), QStringLiteral("D'Amico"));
+    EXPECT_EQ(text(*result, "Codice"), QStringLiteral("C004"));
+}
+
+TEST_F(PickerDialogTest, ArrowKeysMoveTheListWhileTypingGoesOn)
+{
+    picker.SearchText(QStringLiteral("d"));
+    QString afterDown, afterUp;
+    QWidget *focused = nullptr;
+    auto result = pick([&] {
+        auto *box = child<QLineEdit>("searchBox");
+        QTest::keyClick(box, Qt::Key_Down);
+        QTest::keyClick(box, Qt::Key_Down);
+        afterDown = currentName();
+        QTest::keyClick(box, Qt::Key_Up);
+        afterUp = currentName();
+        focused = QApplication::focusWidget();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(afterDown, QStringLiteral("rossini"));
+    EXPECT_EQ(afterUp, QStringLiteral("Rossi"));
+    EXPECT_EQ(focused, child<QLineEdit>("searchBox"));
+    ASSERT_FALSE(result->Eof());
+    EXPECT_EQ(text(*result, "Anagrafica"), QStringLiteral("Rossi"));
+}
+
+TEST_F(PickerDialogTest, TabWalksFromTheBoxThroughTheListToTheButtons)
+{
+    QStringList visited;
+    auto result = pick([&] {
+        for (int i = 0; i < 4; ++i) {
+            visited << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(visited, QStringList({"searchBox", "rowList", "okButton", "cancelButton"}));
+    EXPECT_TRUE(result->Eof());
+}
+
+TEST_F(PickerDialogTest, EnterInTheListAndTheOkButtonPick)
+{
+    picker.SearchText(QStringLiteral("bia"));
+    auto fromList = pick([&] {
+        auto *list = child<QTableView>("rowList");
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    ASSERT_FALSE(fromList->Eof());
+    EXPECT_EQ(text(*fromList, "Anagrafica"), QStringLiteral("D'Amico"));
+
+    auto fromButton = pick([&] { QTest::mouseClick(child<QPushButton>("okButton"), Qt::LeftButton); });
+    ASSERT_FALSE(fromButton->Eof());
+    EXPECT_EQ(text(*fromButton, "Anagrafica"), QStringLiteral("Bianchi"));
+}
+
+TEST_F(PickerDialogTest, AQueryThatFailsShowsItsErrorAndPicksNothing)
+{
+    picker.QueryText(QStringLiteral("SELECT * FROM NoSuchTable"));
+    bool errorShown = false;
+    QString errorText;
+    auto result = pick([&] {
+        errorShown = child<QLabel>("errorLabel")->isVisible();
+        errorText = child<QLabel>("errorLabel")->text();
+        QTest::keyClick(child<QLineEdit>("searchBox"), Qt::Key_Return);
+    });
+    EXPECT_TRUE(errorShown);
+    EXPECT_TRUE(errorText.contains(QStringLiteral("NoSuchTable"))) << errorText.toStdString();
+    EXPECT_TRUE(result->Eof());
+    EXPECT_TRUE(result->Bof());
+}
+
+TEST_F(PickerDialogTest, ShowsTheHourglassWhileListingAndPositioning)
+{
+    test::ServiceOverride<test::FixedScreen> screen;
+    picker.SearchText(QStringLiteral("v"));
+    int depthWhileOpen = -1;
+    auto result = pick([&] {
+        const int before = screen->busyCalls();
+        QTest::keyClicks(child<QLineEdit>("searchBox"), QStringLiteral("e"));
+        EXPECT_GT(screen->busyCalls(), before);
+        depthWhileOpen = screen->busyDepth();
+        QTest::keyClick(child<QLineEdit>("searchBox"), Qt::Key_Escape);
+    });
+    EXPECT_GE(screen->busyCalls(), 3); // listing, positioning on "v", positioning on "ve"
+    EXPECT_EQ(depthWhileOpen, 0);
+    EXPECT_EQ(screen->busyDepth(), 0);
+}
+
+} // namespace

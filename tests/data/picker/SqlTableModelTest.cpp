@@ -1,0 +1,385 @@
+#include "data/picker/SqlTableModel.h"
+
+#include "data/DbUtility.h"
+#include "data/SqliteConnection.h"
+#include "support/RecordingConnection.h"
+
+#include <QAbstractItemModelTester>
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace orv;
+
+namespace {
+
+using Columns = QList<SqlTableModel::Column>;
+
+const Columns kCodeColumns = {{QStringLiteral("Codice"), QStringLiteral("Codice")},
+                              {QStringLiteral("Nome"), QStringLiteral("Nome")}};
+
+// The visible cells of a row joined with '|', so that a row reads as one line.
+QString rowText(const SqlTableModel &model, int row)
+{
+    QStringList cells;
+    for (int column = 0; column < model.columnCount(); ++column)
+        cells << model.data(model.index(row, column)).toString();
+    return cells.join(QLatin1Char('|'));
+}
+
+QStringList allRows(const SqlTableModel &model)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row)
+        rows << rowText(model, row);
+    return rows;
+}
+
+QString code(int number)
+{
+    return QStringLiteral("K%1").arg(number, 5, 10, QLatin1Char('0'));
+}
+
+// Persona holds `count` rows whose codes K00000.. are stored in a shuffled rowid order, so
+// that the list's order comes from the ordering and not from the table.
+std::shared_ptr<SqliteConnection> numberedPeople(int count)
+{
+    auto db = SqliteConnection::open(QStringLiteral(":memory:"));
+    db->executeScript(
+        QStringLiteral("CREATE TABLE Persona (IDPersona INTEGER PRIMARY KEY, Codice TEXT COLLATE NOCASE,"
+                       " Nome TEXT COLLATE NOCASE, Citta TEXT);"
+                       "CREATE INDEX IX_Persona_Codice ON Persona (Codice);"
+                       "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i + 1 < %1)"
+                       " INSERT INTO Persona SELECT i + 1, printf('K%05d', (i * 7919) % %1),"
+                       " 'Nome ' || ((i * 7919) % %1), 'Citta ' || (i % 7) FROM n;")
+            .arg(count));
+    return db;
+}
+
+const QString kPeople = QStringLiteral("SELECT IDPersona, Codice, Nome, Citta FROM Persona");
+
+// SQLite's NOCASE order: UTF-8 bytes with only ASCII letters folded.
+QByteArray folded(const QString &text)
+{
+    QByteArray bytes = text.toUtf8();
+    for (char &c : bytes) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return bytes;
+}
+
+class SqlTableModelTest : public ::testing::Test {
+protected:
+    SqlTableModel model;
+};
+
+TEST_F(SqlTableModelTest, PassesTheItemModelTesterThroughPagingCountingAndResets)
+{
+    auto db = numberedPeople(700);
+    model.setPageSize(64);
+    model.setCacheLimit(3);
+    model.setCountStep(0);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+
+    ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+    EXPECT_EQ(model.rowCount(), 64);
+    EXPECT_EQ(rowText(model, 63), QStringLiteral("K00063|Nome 63"));
+    while (model.canFetchMore({}))
+        model.fetchMore({});
+    EXPECT_EQ(model.rowCount(), 700);
+    EXPECT_EQ(rowText(model, 699), QStringLiteral("K00699|Nome 699"));
+
+    ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+    EXPECT_EQ(model.rowForPrefix(QStringLiteral("k0050")), 500);
+    EXPECT_EQ(rowText(model, 500), QStringLiteral("K00500|Nome 500"));
+    model.clear();
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.columnCount(), 0);
+}
+
+class PagedRows : public SqlTableModelTest, public ::testing::WithParamInterface<int> {
+protected:
+    static void SetUpTestSuite() { db = numberedPeople(2000); }
+    static void TearDownTestSuite() { db.reset(); }
+    static inline std::shared_ptr<SqliteConnection> db;
+};
+
+TEST_P(PagedRows, RowHasItsValueWithTheCacheBounded)
+{
+    const int row = GetParam();
+    model.setPageSize(64);
+    model.setCacheLimit(4);
+    ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+    model.countAll();
+    ASSERT_EQ(model.rowCount(), 2000);
+    // Read a spread of other pages first, so that the row's page comes from a full cache.
+    for (int other : {1999, 0, 1000, 640, 1300, 77})
+        EXPECT_EQ(rowText(model, other), code(other) + QStringLiteral("|Nome ") + QString::number(other));
+    EXPECT_EQ(rowText(model, row), code(row) + QStringLiteral("|Nome ") + QString::number(row));
+    EXPECT_EQ(model.value(row, QStringLiteral("Persona.codice")).toText(), code(row));
+    EXPECT_LE(model.cachedPageCount(), 4);
+}
+
+INSTANTIATE_TEST_SUITE_P(AcrossPageBoundaries, PagedRows,
+                         ::testing::Values(0, 1, 63, 64, 65, 127, 128, 1023, 1024, 1500, 1983, 1984, 1999));
+
+TEST_F(SqlTableModelTest, ReadingEveryRowKeepsOnlyTheCachedPages)
+{
+    auto db = numberedPeople(3000);
+    model.setPageSize(50);
+    model.setCacheLimit(5);
+    ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+    model.countAll();
+    for (int row = 0; row < model.rowCount(); ++row)
+        ASSERT_EQ(model.value(row, QStringLiteral("Codice")).toText(), code(row)) << "row " << row;
+    EXPECT_EQ(model.cachedPageCount(), 5);
+}
+
+TEST_F(SqlTableModelTest, CountsInStepsAndOnlyAsFarAsPositioningNeeds)
+{
+    auto db = numberedPeople(5000);
+    model.setPageSize(100);
+    model.setCountStep(0);
+    QSignalSpy completed(&model, &SqlTableModel::countComplete);
+    ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+    EXPECT_EQ(model.rowCount(), 100);
+    EXPECT_TRUE(model.canFetchMore({}));
+    model.fetchMore({});
+    EXPECT_EQ(model.rowCount(), 200);
+
+    EXPECT_EQ(model.rowForPrefix(QStringLiteral("K01500")), 1500);
+    EXPECT_GT(model.rowCount(), 1500);
+    EXPECT_LT(model.rowCount(), 5000);
+    EXPECT_FALSE(model.isCountComplete());
+    EXPECT_EQ(completed.count(), 0);
+
+    model.countAll();
+    EXPECT_TRUE(model.isCountComplete());
+    EXPECT_FALSE(model.canFetchMore({}));
+    ASSERT_EQ(completed.count(), 1);
+    EXPECT_EQ(completed.at(0).at(0).toInt(), 5000);
+}
+
+TEST_F(SqlTableModelTest, BackgroundCountingReachesTheEndByItself)
+{
+    auto db = numberedPeople(4000);
+    model.setPageSize(100);
+    model.setCountStep(0);
+    model.setBackgroundCounting(true);
+    ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+    EXPECT_LT(model.rowCount(), 4000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model.isCountComplete(); }, 10000));
+    EXPECT_EQ(model.rowCount(), 4000);
+}
+
+TEST_F(SqlTableModelTest, ReadsAFarPageFromANearbyKeyNotFromTheStart)
+{
+    auto recording = std::make_shared<test::RecordingConnection>(numberedPeople(3000));
+    model.setPageSize(64);
+    ASSERT_TRUE(model.setQuery(recording, kPeople, kCodeColumns));
+    model.countAll();
+    recording->clear();
+    EXPECT_EQ(rowText(model, 2900), QStringLiteral("K02900|Nome 2900"));
+    ASSERT_EQ(recording->statements().size(), 1u);
+    const QString sql = recording->statements().front().sql;
+    const QString seek = QStringLiteral(R"( WHERE "Codice" COLLATE NOCASE >= 'K02)");
+    EXPECT_TRUE(sql.contains(seek)) << sql.toStdString();
+    const int offset = sql.section(QStringLiteral("OFFSET "), 1).toInt();
+    EXPECT_LT(offset, 2 * model.pageSize()) << sql.toStdString();
+}
+
+// Registry-like names: mixed case, ties, an apostrophe, Nulls, accents.
+class OrderedNames : public SqlTableModelTest {
+protected:
+    void SetUp() override
+    {
+        db = SqliteConnection::open(QStringLiteral(":memory:"));
+        db->executeScript(
+            QStringLiteral("CREATE TABLE Nome (ID INTEGER PRIMARY KEY, Anagrafica TEXT, Citta TEXT);"
+                           "INSERT INTO Nome (Anagrafica, Citta) VALUES ('beta', 'B'), ('Alfa', 'A1'),"
+                           " ('charlie', 'C'), (NULL, 'N'), ('ALFIO', 'A3'), ('Delta', 'D2'),"
+                           " ('alfa romeo', 'A2'), ('D''Angelo', 'D1');"));
+        model.setPageSize(2);
+    }
+    std::shared_ptr<SqliteConnection> db;
+    const Columns columns = {{QStringLiteral("Nome"), QStringLiteral("Anagrafica")},
+                             {QStringLiteral("Città"), QStringLiteral("Citta")}};
+};
+
+TEST_F(OrderedNames, RowsComeOrderedWithoutRegardToCaseNullsFirst)
+{
+    ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns));
+    model.countAll();
+    EXPECT_EQ(allRows(model), QStringList({"|N", "Alfa|A1", "alfa romeo|A2", "ALFIO|A3", "beta|B",
+                                           "charlie|C", "D'Angelo|D1", "Delta|D2"}));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Città"));
+}
+
+struct PrefixCase {
+    const char *text;
+    int row;
+};
+
+class PrefixPositions : public OrderedNames, public ::testing::WithParamInterface<PrefixCase> {};
+
+TEST_P(PrefixPositions, FirstRowAtOrAfterTheText)
+{
+    const PrefixCase &c = GetParam();
+    const QString text = QString::fromUtf8(c.text);
+    // On a fresh model (the pass counts as far as needed) and after every row is counted.
+    ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns));
+    EXPECT_EQ(model.rowForPrefix(text), c.row) << c.text;
+    model.countAll();
+    EXPECT_EQ(model.rowForPrefix(text), c.row) << c.text;
+    EXPECT_FALSE(model.hasError()) << model.errorText().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, PrefixPositions,
+                         ::testing::Values(PrefixCase{"", 0}, PrefixCase{"a", 1}, PrefixCase{"ALF", 1},
+                                           PrefixCase{"alfa r", 2}, PrefixCase{"alfi", 3}, PrefixCase{"B", 4},
+                                           PrefixCase{"charlie", 5}, PrefixCase{"d'a", 6},
+                                           PrefixCase{"D'B", 7}, PrefixCase{"delta", 7},
+                                           PrefixCase{"deltaa", 8}, PrefixCase{"zzz", 8}));
+
+// Many names with ties and case variants, compared with a sort done here, while the anchors
+// are thinned out several times.
+TEST_F(SqlTableModelTest, PositionsAndRowsAgreeWithASortDoneHere)
+{
+    const QStringList stems = {"rossi",  "Rossi",  "ROSSINI", "bianchi", "D'Amico", "Dàmico",
+                               "verdi",  "Ölmann", "zeta",    "Łukasz",  "a",       "abate",
+                               "Abbate", "m",      "Martini", "ma'"};
+    QRandomGenerator random(42);
+    auto db = SqliteConnection::open(QStringLiteral(":memory:"));
+    db->executeScript(
+        QStringLiteral("CREATE TABLE Nome (ID INTEGER PRIMARY KEY, Anagrafica TEXT COLLATE NOCASE);"
+                       "CREATE INDEX IX_Nome ON Nome (Anagrafica);"));
+    std::vector<QByteArray> expected;
+    QStringList values;
+    for (int i = 0; i < 1500; ++i) {
+        const int pick = random.bounded(stems.size() + 1);
+        if (pick == stems.size()) {
+            values << QStringLiteral("(NULL)");
+            expected.push_back(QByteArray()); // Nulls sort first; the marker sorts first too
+            continue;
+        }
+        // Few suffixes, so that many rows share a key.
+        const QString name =
+            stems.at(pick) + (random.bounded(3) == 0 ? QString() : QString::number(random.bounded(9)));
+        values << QLatin1Char('(') + dbUtility().SqlText(name) + QLatin1Char(')');
+        expected.push_back('.' + folded(name)); // '.' keeps every text after the Null marker
+    }
+    db->executeScript(QStringLiteral("INSERT INTO Nome (Anagrafica) VALUES ") +
+                      values.join(QLatin1Char(',')));
+    std::sort(expected.begin(), expected.end());
+
+    model.setPageSize(32);
+    model.setAnchorLimit(6);
+    model.setCacheLimit(2);
+    ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT Anagrafica FROM Nome"),
+                               {{QStringLiteral("Nome"), QStringLiteral("Anagrafica")}}));
+    const QStringList probes = {"ROSSI", "rossi3", "b",         "d'", "D'AMICO9", "da",   "Ö",
+                                "zz",    "a",      "ABB",       "M",  "ma'",      "ma''", "martini8",
+                                "v",     "rossin", "Rossini99", " ",  "{"};
+    for (const QString &probe : probes) {
+        const auto at = std::lower_bound(expected.begin(), expected.end(), '.' + folded(probe));
+        EXPECT_EQ(model.rowForPrefix(probe), at - expected.begin()) << probe.toStdString();
+    }
+    EXPECT_TRUE(model.isCountComplete());
+    EXPECT_LE(model.anchorCount(), 6);
+    ASSERT_EQ(model.rowCount(), 1500);
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const Variant key = model.value(row, QStringLiteral("Anagrafica"));
+        const QByteArray got = key.isNull() ? QByteArray() : '.' + folded(key.toText());
+        ASSERT_EQ(got, expected[static_cast<std::size_t>(row)]) << "row " << row;
+    }
+}
+
+TEST_F(SqlTableModelTest, FindsColumnsByNameAndGivesEveryColumnOfARow)
+{
+    auto db = numberedPeople(10);
+    const Columns columns = {{QStringLiteral("Missing"), QStringLiteral("NoSuchColumn")},
+                             {QStringLiteral("Nome"), QStringLiteral("Persona.NOME")},
+                             {QStringLiteral("Codice"), QStringLiteral("codice")}};
+    ASSERT_TRUE(model.setQuery(db, kPeople + QStringLiteral(";"), columns));
+    model.countAll();
+    // The first column the query has orders the rows: Nome, where "Nome 10" would follow "Nome 1".
+    EXPECT_EQ(model.orderColumn(), 1);
+    EXPECT_EQ(rowText(model, 0), QStringLiteral("|Nome 0|K00000"));
+    EXPECT_EQ(rowText(model, 9), QStringLiteral("|Nome 9|K00009"));
+    EXPECT_EQ(model.queryColumns(), QStringList({"IDPersona", "Codice", "Nome", "Citta"}));
+    const std::vector<Variant> values = model.rowValues(3);
+    ASSERT_EQ(values.size(), 4u);
+    EXPECT_EQ(values[1].toText(), QStringLiteral("K00003"));
+    EXPECT_EQ(values[3].toText(), QStringLiteral("Citta 0")); // stored as row 8 of the table
+    EXPECT_TRUE(model.rowValues(10).empty());
+    EXPECT_TRUE(model.value(0, QStringLiteral("NoSuchColumn")).isEmpty());
+    EXPECT_EQ(model.data(model.index(0, 1), Qt::TextAlignmentRole), QVariant());
+}
+
+TEST_F(SqlTableModelTest, WithoutAnOrderingColumnKeepsTheQueryOrder)
+{
+    auto db = numberedPeople(300);
+    model.setPageSize(64);
+    ASSERT_TRUE(model.setQuery(db, kPeople + QStringLiteral(" ORDER BY IDPersona DESC"),
+                               {{QStringLiteral("Altro"), QStringLiteral("Altro")}}));
+    model.countAll();
+    EXPECT_EQ(model.orderColumn(), -1);
+    EXPECT_EQ(model.rowCount(), 300);
+    EXPECT_EQ(model.rowForPrefix(QStringLiteral("K")), -1);
+    EXPECT_EQ(model.value(0, QStringLiteral("IDPersona")).toLong(), 300);
+    EXPECT_EQ(model.value(299, QStringLiteral("IDPersona")).toLong(), 1);
+}
+
+struct FailureCase {
+    const char *name;
+    const char *sql;
+    bool withConnection;
+};
+
+class QueryFailures : public SqlTableModelTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(QueryFailures, LeaveAnEmptyModelWithTheErrorText)
+{
+    const FailureCase &c = GetParam();
+    DbConnectionPtr db;
+    if (c.withConnection)
+        db = numberedPeople(5);
+    EXPECT_FALSE(model.setQuery(db, QString::fromUtf8(c.sql), kCodeColumns));
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(model.columnCount(), 2); // the headers stay
+    EXPECT_FALSE(model.errorText().isEmpty());
+    EXPECT_EQ(model.rowForPrefix(QStringLiteral("K")), -1);
+    EXPECT_FALSE(model.canFetchMore({}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QueryFailures,
+    ::testing::Values(FailureCase{"MissingTable", "SELECT * FROM Missing", true},
+                      FailureCase{"NotASelect", "DELETE FROM Persona", true},
+                      FailureCase{"NoConnection", "SELECT * FROM Persona", false},
+                      FailureCase{"TwoStatements", "SELECT * FROM Persona; DELETE FROM Persona", true}),
+    [](const ::testing::TestParamInfo<FailureCase> &param) { return std::string(param.param.name); });
+
+TEST_F(SqlTableModelTest, APageOrCountThatFailsLaterLeavesTheRowsEmptyAndTheErrorKept)
+{
+    auto recording = std::make_shared<test::RecordingConnection>(numberedPeople(100));
+    model.setPageSize(10);
+    ASSERT_TRUE(model.setQuery(recording, kPeople, kCodeColumns));
+    model.countAll();
+    const int next = static_cast<int>(recording->statements().size()) + 1;
+    recording->failOnStatement(next); // the read of the first page
+    EXPECT_EQ(rowText(model, 0), QStringLiteral("|"));
+    EXPECT_TRUE(model.errorText().contains(QStringLiteral("injected failure")));
+    EXPECT_EQ(rowText(model, 50), QStringLiteral("K00050|Nome 50"));
+
+    recording->failOnStatement(static_cast<int>(recording->statements().size()) + 1);
+    EXPECT_EQ(model.rowForPrefix(QStringLiteral("K00042")), -1);
+    EXPECT_EQ(model.rowForPrefix(QStringLiteral("K00042")), 42);
+}
+
+} // namespace
