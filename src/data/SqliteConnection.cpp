@@ -17,6 +17,16 @@ namespace {
     raiseError(kErrDatabase, context + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
+// Set while OpenResultSet compiles a query. The engine applies most PRAGMA settings while
+// it compiles them, so refusing the compiled statement afterwards comes too late: a PRAGMA
+// that carries a value is denied during compilation. A PRAGMA without one only reads.
+thread_local bool tCompilingQuery = false;
+
+int denySettingsInQueries(void *, int action, const char *, const char *value, const char *, const char *)
+{
+    return tCompilingQuery && action == SQLITE_PRAGMA && value ? SQLITE_DENY : SQLITE_OK;
+}
+
 // True when nothing but blanks, semicolons and comments follow the first statement.
 bool onlyTrivia(const char *tail)
 {
@@ -156,6 +166,7 @@ std::shared_ptr<SqliteConnection> SqliteConnection::open(const QString &path, bo
         raiseError(kErrDatabase, QStringLiteral("Cannot open the database %1: %2").arg(path, message));
     }
     sqlite3_busy_timeout(db, 5000);
+    sqlite3_set_authorizer(db, denySettingsInQueries, nullptr);
     return std::shared_ptr<SqliteConnection>(new SqliteConnection(db));
 }
 
@@ -169,8 +180,13 @@ std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql,
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt *statement = nullptr;
     const char *tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &statement, &tail) !=
-        SQLITE_OK)
+    tCompilingQuery = true;
+    const int rc =
+        sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &statement, &tail);
+    tCompilingQuery = false;
+    if (rc == SQLITE_AUTH)
+        raiseError(kErrNotReadOnly, QStringLiteral("Only queries that read may run: %1").arg(sql.left(80)));
+    if (rc != SQLITE_OK)
         raiseSqlite(m_db, QStringLiteral("The statement is not valid"));
     if (!statement)
         raiseError(kErrNotReadOnly, QStringLiteral("The text holds no statement"));
