@@ -21,6 +21,9 @@ public:
     // assigning Code/Description/SecondDescription: it runs the change handling.
     virtual QString boxText(int box) const = 0;
     virtual void setBoxText(int box, const QString &text) = 0;
+    // The same through the Code, Description or SecondDescription property, which also tells
+    // the container that the property changed. A context without a container just writes.
+    virtual void setBoxTextProperty(int box, const QString &text) { setBoxText(box, text); }
 
     // Assignments through the properties, with their events and notifications.
     virtual void setIDNodeProperty(std::int32_t id) = 0;

@@ -5,9 +5,17 @@
 #include "KeyCodes.h"
 #include "ModuleState.h"
 #include "OleColor.h"
+#include "accounting/AccountCodes.h"
+#include "accounting/AutomaticAccounts.h"
+#include "accounting/BalanceTotals.h"
 #include "accounting/ChartCodeLookup.h"
+#include "accounting/Loaders.h"
 #include "data/AnsiText.h"
 #include "data/RuntimeError.h"
+#include "lookup/CodeLookup.h"
+#include "lookup/DescriptionLookup.h"
+#include "lookup/MenuSearch.h"
+#include "lookup/SearchCommand.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -35,6 +43,13 @@ constexpr DesignRect kCodeBox{60, 345, 960, 315};
 constexpr DesignRect kDescriptionCaption{1980, 105, 1770, 195};
 constexpr DesignRect kDescriptionBox{1980, 345, 960, 315};
 constexpr DesignRect kSecondDescriptionBox{4155, 375, 960, 315};
+// The focus went to another window or to a popup and comes back with it: for the boxes of the
+// field this is neither leaving nor entering.
+bool isWindowOrPopupFocus(const QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
 } // namespace
 
 class OrvSearchACS2::Private final : public FieldContext {
@@ -90,6 +105,9 @@ public:
     }
     bool filterKey(int box, QKeyEvent *event);
     bool filterMouse(QMouseEvent *event);
+    void lostFocus(int box);
+    void shortcutKeyUp(std::int16_t code, std::int16_t shift);
+    template <typename Command> void runCommand(Command &&command);
 
     // FieldContext
     ControlState &state() override { return s; }
@@ -97,6 +115,15 @@ public:
     void setBoxText(int box, const QString &text) override
     {
         txtField.at(static_cast<std::size_t>(box))->setText(text);
+    }
+    void setBoxTextProperty(int box, const QString &text) override
+    {
+        if (box == 0)
+            q->setCode(text);
+        else if (box == 1)
+            q->setDescription(text);
+        else
+            q->setSecondDescription(text);
     }
     void setIDNodeProperty(std::int32_t id) override { q->setIDNode(id); }
     void setIDAnagraficaProperty(std::int32_t id) override { q->setIDAnagrafica(id); }
@@ -276,8 +303,43 @@ bool OrvSearchACS2::Private::filterKey(int box, QKeyEvent *event)
     if (event->isAutoRepeat())
         return false;
     std::int16_t code = keyCodeFromQt(event->key());
+    shortcutKeyUp(code, shift); // the field previews the keys of its boxes
     Q_EMIT q->KeyUp(code, shift);
     return false;
+}
+
+// Leaving the code box resolves the typed code, leaving the description box the typed
+// beginning of a name; leaving the second description box runs nothing.
+void OrvSearchACS2::Private::lostFocus(int box)
+{
+    s.iCampoCorrente = 0;
+    if (box == 0)
+        lookup::sbCodiceSearch(*this);
+    else if (box == 1)
+        lookup::sbDescrizioneSearch(*this);
+}
+
+// Ctrl+R (exactly Ctrl, no Shift or Alt) searches for the box in use. A key whose command the
+// popup menu has already run (bSaltaKeyUp) runs nothing here. Ctrl+G, the management launch,
+// is not handled yet.
+void OrvSearchACS2::Private::shortcutKeyUp(std::int16_t code, std::int16_t shift)
+{
+    if (!s.bSaltaKeyUp && code == 82 && shift == 2 && s.EnabledSearch)
+        runCommand([this] { lookup::sbSearchObject(*this, s.iCampoCorrente); });
+    s.bSaltaKeyUp = false;
+}
+
+// A command the user starts from a key or a click: its errors end the command and are shown to
+// the user instead of leaving the event loop.
+template <typename Command> void OrvSearchACS2::Private::runCommand(Command &&command)
+{
+    try {
+        command();
+    } catch (const RuntimeError &error) {
+        services::messageBox().show(
+            q, QStringLiteral("Errore %1: %2").arg(error.number()).arg(error.description()),
+            kMbCritical | kMbOkOnly, applicationName());
+    }
 }
 
 bool OrvSearchACS2::Private::filterMouse(QMouseEvent *event)
@@ -324,7 +386,16 @@ OrvSearchACS2::OrvSearchACS2(QWidget *parent) : QWidget(parent), d(std::make_uni
     d->layoutControl();
 }
 
-OrvSearchACS2::~OrvSearchACS2() = default;
+OrvSearchACS2::~OrvSearchACS2()
+{
+    // A box that still has the focus gives it up while it is destroyed, after the fields are
+    // gone: nothing it reports then may reach them.
+    QObject::disconnect(qApp, nullptr, this, nullptr);
+    for (QLineEdit *box : d->txtField) {
+        box->removeEventFilter(this);
+        box->disconnect(this);
+    }
+}
 
 bool OrvSearchACS2::eventFilter(QObject *watched, QEvent *event)
 {
@@ -341,11 +412,17 @@ bool OrvSearchACS2::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseMove:
         return d->filterMouse(static_cast<QMouseEvent *>(event));
     case QEvent::FocusIn:
-        d->s.iCampoCorrente = static_cast<std::int16_t>(box);
+        if (!isWindowOrPopupFocus(event))
+            d->s.iCampoCorrente = static_cast<std::int16_t>(box);
         break;
     case QEvent::FocusOut:
-        d->s.iCampoCorrente = 0;
-        break;
+        if (isWindowOrPopupFocus(event))
+            break;
+        // The box finishes its own focus-out first, so that a lookup that gives the focus back
+        // leaves it with a working cursor.
+        watched->event(event);
+        d->lostFocus(box);
+        return true;
     default:
         break;
     }
@@ -364,6 +441,81 @@ void OrvSearchACS2::showEvent(QShowEvent *event)
 FieldContext &OrvSearchACS2::context()
 {
     return *d;
+}
+
+void OrvSearchACS2::sbCallFromMenuSearch(std::int16_t &iType, QString &sCodiceCF)
+{
+    lookup::sbCallFromMenuSearch(*d, iType, sCodiceCF);
+}
+
+QString OrvSearchACS2::fnGetCodificaConto(std::int32_t &lIDConto)
+{
+    return accounting::fnGetCodificaConto(d->s, lIDConto);
+}
+
+void OrvSearchACS2::sbCalcolaProgressiviConto(std::int32_t &lIDConto, std::int16_t &iType, Currency &cDare,
+                                              Currency &cAvere, std::int32_t &lEsercizio,
+                                              std::int16_t &iMonths, std::int16_t &iYear,
+                                              std::int32_t &lPeriodo)
+{
+    accounting::sbCalcolaProgressiviConto(d->s.Connection.get(), lIDConto, iType, cDare, cAvere, lEsercizio,
+                                          iMonths, iYear, lPeriodo);
+}
+
+void OrvSearchACS2::sbCalcolaProgressiviGruppo(std::int32_t &lIDConto, std::int16_t &iType, Currency &cDare,
+                                               Currency &cAvere, std::int32_t &lEsercizio,
+                                               std::int16_t &iMonths, std::int16_t &iYear,
+                                               std::int32_t &lPeriodo)
+{
+    accounting::sbCalcolaProgressiviGruppo(d->s.Connection.get(), lIDConto, iType, cDare, cAvere, lEsercizio,
+                                           iMonths, iYear, lPeriodo);
+}
+
+void OrvSearchACS2::sbCalcolaTotaleProgressiviConti(std::int16_t &iType, std::int16_t &iCategoria,
+                                                    Currency &cDare, Currency &cAvere,
+                                                    std::int32_t &lEsercizio, std::int16_t &iMonths,
+                                                    std::int16_t &iYear, std::int32_t &lPeriodo)
+{
+    accounting::sbCalcolaTotaleProgressiviConti(d->s.Connection.get(), d->s.IDPDC, iType, iCategoria, cDare,
+                                                cAvere, lEsercizio, iMonths, iYear, lPeriodo);
+}
+
+void OrvSearchACS2::SetPDC(std::int32_t &lID, OrvNodeType &iType)
+{
+    accounting::SetPDC(*d, lID, iType);
+}
+
+void OrvSearchACS2::sbLoadCF(std::int32_t &lIDAnagrafica, std::int32_t &lIDConto,
+                             std::int32_t &lIDElementoPDC)
+{
+    accounting::sbLoadCF(*d, lIDAnagrafica, lIDConto, lIDElementoPDC);
+}
+
+void OrvSearchACS2::sbLoadAG(std::int32_t &lIDAnagrafica)
+{
+    accounting::sbLoadAG(*d, lIDAnagrafica);
+}
+
+void OrvSearchACS2::sbLoadCFByCodifica(std::int16_t iType, QString sCodifica)
+{
+    accounting::sbLoadCFByCodifica(*d, iType, sCodifica);
+}
+
+void OrvSearchACS2::sbLoadCFByIDAnagrafica(std::int16_t iType, std::int32_t lIDAnagrafica)
+{
+    accounting::sbLoadCFByIDAnagrafica(*d, iType, lIDAnagrafica);
+}
+
+Variant OrvSearchACS2::fnGetIDContoFromContoAutomatico(std::int32_t &lIDAzienda, std::int32_t &lIDFiliale,
+                                                       QString &sField)
+{
+    return accounting::fnGetIDContoFromContoAutomatico(d->s.Connection.get(), lIDAzienda, lIDFiliale, sField);
+}
+
+Variant OrvSearchACS2::SelectAllAccounts(std::int32_t &lIDPDC)
+{
+    Q_UNUSED(lIDPDC);
+    return Variant(accounting::SelectAllAccounts(d->s.IDPDC));
 }
 
 QString OrvSearchACS2::settingsAppName()
@@ -560,6 +712,8 @@ std::int32_t OrvSearchACS2::IDPDC() const
 void OrvSearchACS2::setIDPDC(std::int32_t id)
 {
     d->s.IDPDC = id;
+    if (d->s.Connection)
+        d->s.sSeparatoreCodifica = accounting::fnGetSeparatoreCodifica(d->s.Connection.get(), d->s.IDPDC);
     d->notify("IDPDC");
 }
 
@@ -572,6 +726,9 @@ void OrvSearchACS2::setIDNode(std::int32_t id)
 {
     const std::int32_t old = d->s.IDNode;
     d->s.IDNode = id;
+    // The field's own IDNode goes in: for the branch of an account it ends naming the branch.
+    if (id > 0)
+        accounting::SetPDC(*d, d->s.IDNode, d->s.NodeType);
     if (old != id && d->s.SearchType == OrvSearchAccounts)
         Q_EMIT ChangedElement();
     d->notify("IDNode");

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "OrvEnums.h"
+#include "data/Currency.h"
 #include "data/DbConnection.h"
+#include "data/Variant.h"
 
 #include <QFont>
 #include <QWidget>
@@ -173,11 +175,42 @@ public:
     bool BloccoEmissioneDoc() const;
     void setBloccoEmissioneDoc(bool blocked);
 
+    // Accounting questions and loaders. Arguments by reference are not changed. Errors are
+    // not trapped: a database error or an invalid Null is the exception of the call.
+    QString fnGetCodificaConto(std::int32_t &lIDConto);
+    void sbCalcolaProgressiviConto(std::int32_t &lIDConto, std::int16_t &iType, Currency &cDare,
+                                   Currency &cAvere, std::int32_t &lEsercizio, std::int16_t &iMonths,
+                                   std::int16_t &iYear, std::int32_t &lPeriodo);
+    void sbCalcolaProgressiviGruppo(std::int32_t &lIDConto, std::int16_t &iType, Currency &cDare,
+                                    Currency &cAvere, std::int32_t &lEsercizio, std::int16_t &iMonths,
+                                    std::int16_t &iYear, std::int32_t &lPeriodo);
+    void sbCalcolaTotaleProgressiviConti(std::int16_t &iType, std::int16_t &iCategoria, Currency &cDare,
+                                         Currency &cAvere, std::int32_t &lEsercizio, std::int16_t &iMonths,
+                                         std::int16_t &iYear, std::int32_t &lPeriodo);
+    void SetPDC(std::int32_t &lID, OrvNodeType &iType);
+    void sbLoadCF(std::int32_t &lIDAnagrafica, std::int32_t &lIDConto, std::int32_t &lIDElementoPDC);
+    void sbLoadAG(std::int32_t &lIDAnagrafica);
+    void sbLoadCFByCodifica(std::int16_t iType, QString sCodifica);
+    void sbLoadCFByIDAnagrafica(std::int16_t iType, std::int32_t lIDAnagrafica);
+    // A Double, or Empty when the company (and office) has no row.
+    Variant fnGetIDContoFromContoAutomatico(std::int32_t &lIDAzienda, std::int32_t &lIDFiliale,
+                                            QString &sField);
+    // A String: the statement listing the live accounts of the field's chart (IDPDC; the
+    // argument is not read, as hosts have always passed the field's own chart).
+    Variant SelectAllAccounts(std::int32_t &lIDPDC);
+
     // The application name under which user settings are read and written (per thread).
     static QString settingsAppName();
 
     // The fields, boxes and events as the subsystems of the field see them.
     FieldContext &context();
+
+    // Opens the picking list over every registry entry of the field's search type, with
+    // sCodiceCF as the text to search for, and loads the entry chosen (ChangedElement when it is
+    // another). iType 0 searches from the code box, any other value from the description box,
+    // where the focus goes afterwards. The arguments are not changed. Database errors are the
+    // exception of the call.
+    void sbCallFromMenuSearch(std::int16_t &iType, QString &sCodiceCF);
 
 Q_SIGNALS:
     void Click();

@@ -99,15 +99,19 @@ TEST_F(FieldTest, IDAnagraficaRaisesChangedElementOnlyWhenItChangesOutsideAccoun
 
 TEST_F(FieldTest, IDNodeRaisesChangedElementOnlyWhenItChangesOnAccounts)
 {
-    field->setIDNode(9);
-    EXPECT_EQ(log.take(), QStringLiteral("changed IDNode")); // customers: IDNode is not what matters
+    // A positive IDNode loads account 9 of chart 1, which assigns IDAnagrafica by property.
+    field->setConnection(test::demoDatabase());
+    field->setIDPDC(1);
+    log.take();
+    field->setIDNode(9); // customers: IDNode is not what matters
+    EXPECT_EQ(log.take(), QStringLiteral("changed IDAnagrafica, changed IDNode"));
 
     field->setSearchType(OrvSearchAccounts); // zeroes IDNode without an event
     log.take();
     field->setIDNode(9);
-    EXPECT_EQ(log.take(), QStringLiteral("ChangedElement, changed IDNode"));
+    EXPECT_EQ(log.take(), QStringLiteral("changed IDAnagrafica, ChangedElement, changed IDNode"));
     field->setIDNode(9);
-    EXPECT_EQ(log.take(), QStringLiteral("changed IDNode"));
+    EXPECT_EQ(log.take(), QStringLiteral("changed IDAnagrafica, changed IDNode"));
     field->setIDNode(-4); // loads nothing, but the id changed
     EXPECT_EQ(log.take(), QStringLiteral("ChangedElement, changed IDNode"));
     field->setIDNode(0);
@@ -116,8 +120,15 @@ TEST_F(FieldTest, IDNodeRaisesChangedElementOnlyWhenItChangesOnAccounts)
 
 TEST_F(FieldTest, SearchTypeClearsBoxesAndIdsWithoutEventsOfItsOwn)
 {
+    field->setConnection(test::demoDatabase());
+    field->setIDPDC(1);
+    field->setIDNode(3);                             // loads account 3 of chart 1 into the boxes
+    field->context().state().bRicercaInCorso = true; // empty them again without the change handling
+    field->setCode(QString());
+    field->setDescription(QString());
+    field->context().state().bRicercaInCorso = false;
     field->setIDAnagrafica(12);
-    field->setIDNode(3);
+    ASSERT_EQ(field->IDNode(), 3);
     log.take();
 
     // Empty boxes: clearing changes no text, so nothing but the notification is heard.
