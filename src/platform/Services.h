@@ -25,6 +25,21 @@ public:
     virtual int show(QWidget *parent, const QString &text, int style, const QString &title) = 0;
 };
 
+// The numbers of the suite's texts and pictures that the control asks for.
+enum ResourceText : int {
+    kTextDescriptionCaption = 188, // caption of the description column, less its last character
+    kTextProgramPathMissing = 627, // message: the folder of the management programs is not set
+    kTextProgramNoWindow = 628,    // message: the started program showed no window in time
+    kTextProgramNoWindowTitle = 1261,
+    kTextSettingsAppName = 1368, // application name of the user settings; read it trimmed
+};
+enum ResourcePicture : int {
+    kPictureCaptionCursor = 1, // mouse pointer over the clickable captions
+    kPictureTreeClosed = 114,
+    kPictureTreeOpen = 117,
+    kPictureTreeLeaf = 560,
+};
+
 // Texts and pictures of the suite by number.
 class ResourceService {
 public:
