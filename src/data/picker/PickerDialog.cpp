@@ -236,3 +236,5 @@ bool PickerDialog::eventFilter(QObject *watched, QEvent *event)
 }
 
 } // namespace orv
+
+#include "moc_PickerDialog.cpp"

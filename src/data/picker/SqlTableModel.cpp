@@ -628,3 +628,5 @@ void SqlTableModel::fetchMore(const QModelIndex &parent)
 }
 
 } // namespace orv
+
+#include "moc_SqlTableModel.cpp"
