@@ -3,6 +3,7 @@
 #include "control/ControlState.h"
 #include "data/RuntimeError.h"
 #include "support/Database.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingConnection.h"
 
 #include <QString>
