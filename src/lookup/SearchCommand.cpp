@@ -1,0 +1,35 @@
+#include "SearchCommand.h"
+
+#include "MenuSearch.h"
+#include "control/FieldContext.h"
+#include "control/OrvEnums.h"
+
+namespace orv::lookup {
+
+void sbSearchObject(FieldContext &field, std::int16_t &index)
+{
+    ControlState &s = field.state();
+    if (s.SearchType == OrvSearchAccounts)
+        return; // the chart-of-accounts browser
+
+    const std::int32_t before = s.IDAnagrafica;
+    const bool allEntries = s.SearchType == OrvSearchAllAnagraphics;
+    const std::int16_t kind = allEntries ? std::int16_t{1} : index;
+    const int box = allEntries ? 1 : (index >= 0 && index <= 2 ? index : 0);
+    sbCallFromMenuSearch(field, kind, field.boxText(box));
+
+    if (s.IDAnagrafica != before)
+        return; // the entry picked was loaded, flags and all
+    if (s.IDAnagrafica == 0) {
+        // Nothing picked and nothing named: nothing half-typed stays behind.
+        if (!allEntries)
+            field.setBoxText(0, QString());
+        field.setBoxText(1, QString());
+        field.setBoxText(2, QString());
+        field.sbResetIDs();
+    }
+    s.bCodiceModificato = false;
+    s.bDescrizioneModificata = false;
+}
+
+} // namespace orv::lookup
