@@ -29,19 +29,44 @@ QByteArray foldNoCase(const QString &text)
     return bytes;
 }
 
-// Which rows the ordering treats as one key value: equal texts without regard to ASCII
-// case, equal numbers, Nulls.
-QByteArray groupIdentity(const Variant &key)
+bool isText(const Variant &value)
 {
-    switch (key.type()) {
-    case Variant::Type::Empty:
-    case Variant::Type::Null:
-        return QByteArrayLiteral("n");
-    case Variant::Type::String:
-        return 't' + foldNoCase(key.toText());
-    default:
-        return 'd' + QByteArray::number(key.toDouble(), 'g', 17);
+    return value.type() == Variant::Type::String;
+}
+
+bool isNothing(const Variant &value)
+{
+    return value.isNull() || value.isEmpty();
+}
+
+// Whether the ordering treats two keys as one value: texts equal but for the case of ASCII
+// letters (NOCASE), equal numbers, or both Null. Runs once per counted row, so it allocates
+// nothing.
+bool sameKey(const Variant &a, const Variant &b)
+{
+    if (isNothing(a) || isNothing(b))
+        return isNothing(a) && isNothing(b);
+    if (isText(a) != isText(b))
+        return false;
+    if (!isText(a))
+        return a.toDouble() == b.toDouble();
+    const QString left = a.toText();
+    const QString right = b.toText();
+    if (left.size() != right.size())
+        return false;
+    for (qsizetype i = 0; i < left.size(); ++i) {
+        char16_t x = left.at(i).unicode();
+        char16_t y = right.at(i).unicode();
+        if (x == y)
+            continue;
+        if (x >= u'A' && x <= u'Z')
+            x = static_cast<char16_t>(x - u'A' + u'a');
+        if (y >= u'A' && y <= u'Z')
+            y = static_cast<char16_t>(y - u'A' + u'a');
+        if (x != y)
+            return false;
     }
+    return true;
 }
 
 QString quoteIdentifier(QString name)
@@ -122,7 +147,7 @@ public:
         complete = true;
         announced = true;
         hasPrevious = false;
-        previousIdentity.clear();
+        previousKey = Variant();
         anchors.clear();
         pages.clear();
         errorText.clear();
@@ -182,18 +207,17 @@ public:
 
     void noteKey(const Variant &key)
     {
-        QByteArray identity = groupIdentity(key);
-        if (hasPrevious && identity == previousIdentity)
+        if (hasPrevious && sameKey(key, previousKey))
             return;
         hasPrevious = true;
-        previousIdentity = identity;
+        previousKey = key;
         if (counted < nextAnchorRow || key.type() != Variant::Type::String)
             return;
         // The key becomes an SQL literal that passes the ANSI conversion; a key that would not
         // survive it cannot mark where its rows begin.
         const QString text = key.toText();
         if (ansiRoundTrip(text) == text)
-            addAnchor(counted, text, identity.mid(1));
+            addAnchor(counted, text, foldNoCase(text));
     }
 
     // Counts rows until untilCount rows are counted, until an anchor at or after untilKey is
@@ -368,7 +392,7 @@ public:
     int notifying = 0;
     bool stepPending = false;
     bool hasPrevious = false;
-    QByteArray previousIdentity;
+    Variant previousKey; // the key of the row counted last
     int stride = kDefaultPageSize;
     int nextAnchorRow = 0;
     std::vector<Anchor> anchors;

@@ -246,9 +246,17 @@ INSTANTIATE_TEST_SUITE_P(Texts, PrefixPositions,
                                            PrefixCase{"D'B", 7}, PrefixCase{"delta", 7},
                                            PrefixCase{"deltaa", 8}, PrefixCase{"zzz", 8}));
 
-// Many names with ties and case variants, compared with a sort done here, while the anchors
-// are thinned out several times.
-TEST_F(SqlTableModelTest, PositionsAndRowsAgreeWithASortDoneHere)
+struct AnchorSpacing {
+    int pageSize;
+    int anchorLimit;
+};
+
+class SortedByHand : public SqlTableModelTest, public ::testing::WithParamInterface<AnchorSpacing> {};
+
+// Many names with ties and case variants, compared with a sort done here: with anchors every
+// few rows (many of them fall inside runs of one name written in different cases), and with
+// anchors thinned out several times.
+TEST_P(SortedByHand, PositionsAndRowsAgree)
 {
     const QStringList stems = {"rossi",  "Rossi",  "ROSSINI", "bianchi", "D'Amico", "Dàmico",
                                "verdi",  "Ölmann", "zeta",    "Łukasz",  "a",       "abate",
@@ -267,9 +275,13 @@ TEST_F(SqlTableModelTest, PositionsAndRowsAgreeWithASortDoneHere)
             expected.push_back(QByteArray()); // Nulls sort first; the marker sorts first too
             continue;
         }
-        // Few suffixes, so that many rows share a key.
-        const QString name =
+        // Few suffixes, so that many rows share a key; each row writes it in its own case.
+        QString name =
             stems.at(pick) + (random.bounded(3) == 0 ? QString() : QString::number(random.bounded(9)));
+        for (QChar &c : name) {
+            if (random.bounded(2) == 0)
+                c = c.toUpper();
+        }
         values << QLatin1Char('(') + dbUtility().SqlText(name) + QLatin1Char(')');
         expected.push_back('.' + folded(name)); // '.' keeps every text after the Null marker
     }
@@ -277,8 +289,8 @@ TEST_F(SqlTableModelTest, PositionsAndRowsAgreeWithASortDoneHere)
                       values.join(QLatin1Char(',')));
     std::sort(expected.begin(), expected.end());
 
-    model.setPageSize(32);
-    model.setAnchorLimit(6);
+    model.setPageSize(GetParam().pageSize);
+    model.setAnchorLimit(GetParam().anchorLimit);
     model.setCacheLimit(2);
     ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT Anagrafica FROM Nome"),
                                {{QStringLiteral("Nome"), QStringLiteral("Anagrafica")}}));
@@ -290,7 +302,7 @@ TEST_F(SqlTableModelTest, PositionsAndRowsAgreeWithASortDoneHere)
         EXPECT_EQ(model.rowForPrefix(probe), at - expected.begin()) << probe.toStdString();
     }
     EXPECT_TRUE(model.isCountComplete());
-    EXPECT_LE(model.anchorCount(), 6);
+    EXPECT_LE(model.anchorCount(), GetParam().anchorLimit);
     ASSERT_EQ(model.rowCount(), 1500);
     for (int row = 0; row < model.rowCount(); ++row) {
         const Variant key = model.value(row, QStringLiteral("Anagrafica"));
@@ -298,6 +310,9 @@ TEST_F(SqlTableModelTest, PositionsAndRowsAgreeWithASortDoneHere)
         ASSERT_EQ(got, expected[static_cast<std::size_t>(row)]) << "row " << row;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Anchors, SortedByHand,
+                         ::testing::Values(AnchorSpacing{3, 100000}, AnchorSpacing{32, 6}));
 
 TEST_F(SqlTableModelTest, FindsColumnsByNameAndGivesEveryColumnOfARow)
 {
