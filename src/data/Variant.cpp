@@ -219,6 +219,17 @@ double leadingNumber(const QString &text)
     }
     if (!seenDigit)
         return 0.0;
+    // An exponent belongs to the number, so that a Double's own text ("5.5E-17") reads back.
+    if (pos < text.size() && (text[pos] == u'E' || text[pos] == u'e')) {
+        qsizetype exponent = pos + 1;
+        if (exponent < text.size() && (text[exponent] == u'-' || text[exponent] == u'+'))
+            ++exponent;
+        if (exponent < text.size() && text[exponent].isDigit() && text[exponent].unicode() < 128) {
+            while (exponent < text.size() && text[exponent].isDigit() && text[exponent].unicode() < 128)
+                ++exponent;
+            end = exponent;
+        }
+    }
     const double value = text.mid(start, end - start).toDouble();
     return std::isfinite(value) ? value : 0.0;
 }

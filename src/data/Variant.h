@@ -21,6 +21,7 @@ public:
     Variant(Currency value) : m_value(value) {}
     Variant(double value) : m_value(value) {}
     Variant(std::int32_t value) : m_value(value) {} // Long
+    Variant(bool) = delete; // would silently be a Long; use Variant::boolean()
 
     static Variant null();
     static Variant boolean(bool value);
@@ -67,7 +68,8 @@ private:
 double roundHalfEven(double value);
 
 // The leading-number parse: leading blanks skipped, then the longest leading decimal number
-// with an optional sign and a point as decimal separator; a text without one gives 0.
+// with an optional sign, a point as decimal separator and an optional exponent; a text
+// without one gives 0.
 double leadingNumber(const QString &text);
 
 // The conversion chain the loaders use for ids: Null-safe value, as text, leading-number

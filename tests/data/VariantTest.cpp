@@ -248,11 +248,22 @@ TEST(Variant, LeadingNumberReadsTheLongestLeadingDecimal)
         {"- 5", 0.0},          {"+-5", 0.0},        {"007", 7.0},
         {"12.", 12.0},         {".", 0.0},          {"a12", 0.0},
         {"-0", 0.0},           {"3000000000", 3e9},
+        // A Double's own text form reads back whole, exponent included.
+        {"5.5E-17", 5.5e-17},  {"1E+20x", 1e20},    {"2e", 2.0},
+        {"3E+", 3.0},          {"4Ex", 4.0},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.text);
         EXPECT_EQ(leadingNumber(QString::fromUtf8(row.text)), row.expected);
     }
+}
+
+TEST(Variant, TinyDoubleSurvivesTheTextAndLeadingNumberChain)
+{
+    // The chain the totals use: a sum's floating leftover must stay near zero.
+    const double leftover = 0.1 + 0.2 - 0.3;
+    EXPECT_NEAR(leadingNumber(Variant(leftover).toText()), leftover, 1e-30);
+    EXPECT_EQ(Variant(leadingNumber(Variant(leftover).toText())).toCurrency(), Currency());
 }
 
 TEST(Variant, LeadingLongTakesTheLeadingNumberToTheNearestLong)
