@@ -30,6 +30,10 @@ constexpr FieldSpec kFields[] = {
 DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent) : QWidget(parent), m_db(std::move(db))
 {
     setWindowTitle(QStringLiteral("OrvSearch demo"));
+    m_log = new QPlainTextEdit(this);
+    m_log->setObjectName(QStringLiteral("eventLog"));
+    m_log->setReadOnly(true);
+    m_log->setMinimumHeight(160);
     auto *form = new QFormLayout;
     for (const FieldSpec &spec : kFields) {
         auto *field = new OrvSearchACS2(this);
@@ -50,10 +54,6 @@ DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent) : QWid
         form->addRow(new QLabel(name), field);
         m_fields[spec.type] = field;
     }
-    m_log = new QPlainTextEdit(this);
-    m_log->setObjectName(QStringLiteral("eventLog"));
-    m_log->setReadOnly(true);
-    m_log->setMinimumHeight(160);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(new QLabel(QStringLiteral("Eventi:")));
