@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -78,6 +79,12 @@ public:
     {
         widget->setGeometry(toPixelsX(rect.left), toPixelsY(rect.top), toPixelsX(rect.width),
                             toPixelsY(rect.height));
+    }
+
+    // A caption keeps its design height but grows to show its whole text.
+    static void fitCaption(QLabel *label)
+    {
+        label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
     }
 
     void createChildren();
@@ -167,6 +174,7 @@ void OrvSearchACS2::Private::createChildren()
     for (QLabel *label : lblField) {
         label->setFont(QFont(QStringLiteral("Tahoma"), 8));
         label->installEventFilter(q);
+        fitCaption(label);
     }
 
     // Tab order follows the design: code, description, second description.
@@ -843,8 +851,10 @@ QFont OrvSearchACS2::FontLabel() const
 
 void OrvSearchACS2::setFontLabel(const QFont &font)
 {
-    for (QLabel *label : d->lblField)
+    for (QLabel *label : d->lblField) {
         label->setFont(font);
+        Private::fitCaption(label);
+    }
     d->notify("FontLabel");
 }
 
@@ -856,6 +866,7 @@ QString OrvSearchACS2::CaptionDescription() const
 void OrvSearchACS2::setCaptionDescription(const QString &caption)
 {
     d->lblField[1]->setText(caption);
+    Private::fitCaption(d->lblField[1]);
     d->notify("CaptionDescription");
 }
 
@@ -867,6 +878,7 @@ QString OrvSearchACS2::CaptionCode() const
 void OrvSearchACS2::setCaptionCode(const QString &caption)
 {
     d->lblField[0]->setText(caption);
+    Private::fitCaption(d->lblField[0]);
     d->notify("CaptionCode");
 }
 
