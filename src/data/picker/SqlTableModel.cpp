@@ -161,6 +161,11 @@ public:
             names << probe->columnName(column);
         probe->Close();
         nameIndex = std::make_unique<MemoryResultSet>(names, std::vector<std::vector<Variant>>{});
+        if (columns.isEmpty()) {
+            // Nothing chosen: every column of the query, headed by its name.
+            for (const QString &name : std::as_const(names))
+                columns.append(Column{name, name});
+        }
         for (const Column &column : std::as_const(columns))
             visible.push_back(nameIndex->columnIndex(column.name));
         const auto first = std::find_if(visible.begin(), visible.end(), [](int index) { return index >= 0; });

@@ -58,7 +58,8 @@ public:
     void setBackgroundCounting(bool enabled);
 
     // Lists the rows of sql (a SELECT) read through connection, with the given visible columns
-    // in order. False, with errorText(), when the query cannot be run; the model is then empty.
+    // in order (every query column when none is given). False, with errorText(), when the query
+    // cannot be run; the model is then empty.
     bool setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns);
     // Empties the model and closes everything it holds open on the connection.
     void clear();
