@@ -1,5 +1,7 @@
 #include "DemoForm.h"
 
+#include "AccountPanel.h"
+
 #include <QFormLayout>
 #include <QLabel>
 #include <QMetaEnum>
@@ -56,6 +58,7 @@ DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent) : QWid
     }
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(new AccountPanel(m_fields.at(OrvSearchAccounts), 2026, this));
     layout->addWidget(new QLabel(QStringLiteral("Eventi:")));
     layout->addWidget(m_log);
 }
