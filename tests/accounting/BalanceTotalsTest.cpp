@@ -334,6 +334,12 @@ TEST_F(Totals, ChartTotalsPastTheCurrencyRangeOverflow)
     Call call;
     EXPECT_EQ(errorOf([&] { call.totale(db(), 9); }), kErrOverflow);
     EXPECT_EQ(call.dare, money("7.77"));
+
+    // A sum whose text takes an exponent (1.2E+15) still reads as the whole number.
+    f.execute(QStringLiteral(
+        "UPDATE ProgressivoContoEsercizio SET Dare = 600000000000000 WHERE IDContoPDC IN (30, 31)"));
+    EXPECT_EQ(errorOf([&] { call.totale(db(), 9); }), kErrOverflow);
+    EXPECT_EQ(call.avere, money("8.88"));
 }
 
 TEST(DemoChartTotals, EqualTheSumOfTheAccountTotalsOverTheLiveLinks)
