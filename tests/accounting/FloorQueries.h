@@ -10,9 +10,9 @@ namespace orv::test {
 // database: the oracle of the tests and the floor of the benchmarks.
 
 // The debit and credit totals of branch `branch` for fiscal year `year`: a terminal branch
-// sums its live and archived links, any other its live and archived child branches. The totals
-// row of each link is found through its key (a plain join makes SQLite filter the whole totals
-// table first).
+// sums its live and archived links, any other its live and archived child branches. The links
+// are sought by the list of terminal branches and each totals row by its key: written as plain
+// joins, SQLite first builds Bloom filters over the whole link and totals tables.
 inline QString branchTotalsFloorSql(std::int32_t branch, std::int32_t year)
 {
     return QStringLiteral(
@@ -21,12 +21,12 @@ inline QString branchTotalsFloorSql(std::int32_t branch, std::int32_t year)
                " WHERE IDElementoPDC = %1 AND VirtualDelete IN (0, 2)"
                " UNION ALL"
                " SELECT e.IDElementoPDC, COALESCE(e.ElementoTerminale, 0) FROM sub JOIN ElementoPDC e"
-               " ON e.IDElementoPDCPadre = sub.id WHERE sub.term = 0 AND e.VirtualDelete IN (0, 2)),"
-               " acc(id) AS (SELECT c.IDContoPDC FROM sub CROSS JOIN ContoPerPDC c"
-               " WHERE c.IDElementoPDC = sub.id AND c.VirtualDelete IN (0, 2) AND sub.term <> 0)"
-               " SELECT TOTAL(p.Dare), TOTAL(p.Avere) FROM acc, ProgressivoContoEsercizio p"
-               " WHERE p.rowid = (SELECT q.rowid FROM ProgressivoContoEsercizio q"
-               " WHERE q.IDContoPDC = acc.id AND q.IDEsercizio = %2)")
+               " ON e.IDElementoPDCPadre = sub.id WHERE sub.term = 0 AND e.VirtualDelete IN (0, 2))"
+               " SELECT TOTAL(p.Dare), TOTAL(p.Avere) FROM ContoPerPDC c, ProgressivoContoEsercizio p"
+               " WHERE c.IDElementoPDC IN (SELECT id FROM sub WHERE term <> 0)"
+               " AND c.VirtualDelete IN (0, 2)"
+               " AND p.rowid = (SELECT q.rowid FROM ProgressivoContoEsercizio q"
+               " WHERE q.IDContoPDC = c.IDContoPDC AND q.IDEsercizio = %2)")
         .arg(branch)
         .arg(year);
 }
