@@ -2,6 +2,7 @@
 
 #include "RuntimeError.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orv {
@@ -57,6 +58,13 @@ QString fromAnsi(const QByteArray &ansi)
     return text;
 }
 
+QString ansiRoundTrip(const QString &text)
+{
+    // Plain ASCII, the usual SQL text, is its own ANSI form: no copy is made.
+    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    return ascii ? text : fromAnsi(toAnsi(text));
+}
+
 QString fnAnsi2jet(const QString &sql)
 {
     return sql;
@@ -65,10 +73,10 @@ QString fnAnsi2jet(const QString &sql)
 std::unique_ptr<DbResultSet> runSql(DbConnection *connection, QString &sql, int options)
 {
     sql = ansiRoundTrip(sql);
-    const QString text = fromAnsi(toAnsi(fnAnsi2jet(sql)));
     if (!connection)
         raiseError(kErrNoConnection, QStringLiteral("No database connection is set"));
-    return connection->OpenResultSet(text, options);
+    // The text is already in its ANSI form, and the round trip leaves such a text unchanged.
+    return connection->OpenResultSet(fnAnsi2jet(sql), options);
 }
 
 } // namespace orv

@@ -12,10 +12,7 @@ namespace orv {
 // The system's ANSI code page is Windows-1252. A character outside it becomes '?'.
 QByteArray toAnsi(const QString &text);
 QString fromAnsi(const QByteArray &ansi);
-inline QString ansiRoundTrip(const QString &text)
-{
-    return fromAnsi(toAnsi(text));
-}
+QString ansiRoundTrip(const QString &text);
 
 // Prepares an SQL text for the engine; the text is returned unchanged.
 QString fnAnsi2jet(const QString &sql);
