@@ -6,7 +6,6 @@
 
 #include <QStringList>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -23,21 +22,19 @@ protected:
         db = SqliteConnection::open(QStringLiteral(":memory:"));
         db->executeScript(QStringLiteral("CREATE TABLE Anagrafica (IDAnagrafica INTEGER PRIMARY KEY,"
                                          " Anagrafica TEXT, Nome TEXT);"
-                                         "INSERT INTO Anagrafica VALUES (1, 'Dell''Orto Mario', NULL);"
-                                         "INSERT INTO Anagrafica VALUES (2, 'Dell''Orto Luigi', 'Luigi');"
-                                         "INSERT INTO Anagrafica VALUES (3, 'Della Valle', 'Anna');"
-                                         "INSERT INTO Anagrafica VALUES (-5, 'Rossi', 'Paolo');"
-                                         "INSERT INTO Anagrafica VALUES (4, 'O''', 'Apostrofo');"));
+                                         "INSERT INTO Anagrafica VALUES (1, 'Dell''Orto Mario', NULL),"
+                                         " (2, 'Dell''Orto Luigi', 'Luigi'), (3, 'Della Valle', 'Anna'),"
+                                         " (-5, 'Rossi', 'Paolo'), (4, 'O''', 'Apostrofo');"));
     }
 
-    QStringList names(const QString &sql)
+    // The names the rows WHERE `condition` hold, by name.
+    QStringList names(const QString &condition)
     {
         QStringList result;
-        auto rows = db->OpenResultSet(sql);
-        while (!rows->Eof()) {
+        auto rows = db->OpenResultSet(QStringLiteral("SELECT Anagrafica FROM Anagrafica WHERE ") + condition +
+                                      QStringLiteral(" ORDER BY Anagrafica"));
+        for (; !rows->Eof(); rows->MoveNext())
             result << rows->Fields().Item(QStringLiteral("Anagrafica")).Value().toText();
-            rows->MoveNext();
-        }
         return result;
     }
 
@@ -51,46 +48,22 @@ TEST_F(DbUtilityTest, SqlTextQuotesAndDoublesApostrophes)
     const struct {
         Variant value;
         const char *expected;
-    } rows[] = {
-        {Variant("Dell'Orto"), "'Dell''Orto'"},
-        {Variant("abc"), "'abc'"},
-        {Variant(""), "''"},
-        {Variant("'"), "''''"},
-        {Variant("''"), "''''''"},
-        {Variant(" a b "), "' a b '"},
-        {Variant(12), "'12'"},
-    };
+    } rows[] = {{"Dell'Orto", "'Dell''Orto'"}, {"abc", "'abc'"}, {"", "''"}, {"'", "''''"}, {"''", "''''''"},
+                {" a b ", "' a b '"},          {12, "'12'"}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.expected);
         EXPECT_EQ(dbUtility().SqlText(row.value), QString::fromUtf8(row.expected));
     }
-}
-
-TEST_F(DbUtilityTest, SqlTextLiteralFindsTheTextWithApostrophes)
-{
-    const QString equal = QStringLiteral("SELECT Anagrafica FROM Anagrafica WHERE Anagrafica = ");
-    EXPECT_EQ(names(equal + dbUtility().SqlText(Variant("Dell'Orto Mario"))),
-              QStringList{QStringLiteral("Dell'Orto Mario")});
-    EXPECT_EQ(names(equal + dbUtility().SqlText(Variant("O'"))), QStringList{QStringLiteral("O'")});
-}
-
-TEST_F(DbUtilityTest, SqlTextLiteralBecomesAPrefixPattern)
-{
-    // Drop the closing apostrophe and append "%'": the lookups by description build their
-    // prefix patterns this way.
-    QString pattern = dbUtility().SqlText(Variant("Dell'Orto"));
-    pattern.chop(1);
-    pattern += QStringLiteral("%'");
-    EXPECT_EQ(pattern, QStringLiteral("'Dell''Orto%'"));
-    EXPECT_EQ(names(QStringLiteral("SELECT Anagrafica FROM Anagrafica WHERE Anagrafica LIKE ") + pattern +
-                    QStringLiteral(" ORDER BY Anagrafica")),
-              (QStringList{QStringLiteral("Dell'Orto Luigi"), QStringLiteral("Dell'Orto Mario")}));
-
-    QString bare = dbUtility().SqlText(Variant("O'"));
-    bare.chop(1);
-    bare += QStringLiteral("%'");
-    EXPECT_EQ(names(QStringLiteral("SELECT Anagrafica FROM Anagrafica WHERE Anagrafica LIKE ") + bare),
-              QStringList{QStringLiteral("O'")});
+    // As an equality and, less its closing apostrophe and with "%'" appended, as the prefix
+    // pattern the lookups by description build.
+    const auto prefix = [](const char *text) { return dbUtility().SqlText(Variant(text)).chopped(1) + "%'"; };
+    EXPECT_EQ(names("Anagrafica = " + dbUtility().SqlText(Variant("Dell'Orto Mario"))),
+              QStringList{"Dell'Orto Mario"});
+    EXPECT_EQ(names("Anagrafica = " + dbUtility().SqlText(Variant("O'"))), QStringList{"O'"});
+    EXPECT_EQ(prefix("Dell'Orto"), QStringLiteral("'Dell''Orto%'"));
+    EXPECT_EQ(names("Anagrafica LIKE " + prefix("Dell'Orto")),
+              QStringList({"Dell'Orto Luigi", "Dell'Orto Mario"}));
+    EXPECT_EQ(names("Anagrafica LIKE " + prefix("O'")), QStringList{"O'"});
 }
 
 TEST_F(DbUtilityTest, SqlNumberWritesDecimalWithALeadingMinus)
@@ -98,55 +71,34 @@ TEST_F(DbUtilityTest, SqlNumberWritesDecimalWithALeadingMinus)
     const struct {
         Variant value;
         const char *expected;
-    } rows[] = {
-        {Variant(-5), "-5"},
-        {Variant(0), "0"},
-        {Variant(123), "123"},
-        {Variant(-2147483647 - 1), "-2147483648"},
-        {Variant::integer(-3), "-3"},
-        {Variant(-12.5), "-12.5"},
-        {Variant(Currency::fromText(QStringLiteral("-2.5"))), "-2.5"},
-        {Variant("-7"), "-7"},
-    };
+    } rows[] = {{-5, "-5"},
+                {0, "0"},
+                {123, "123"},
+                {-2147483647 - 1, "-2147483648"},
+                {Variant::integer(-3), "-3"},
+                {-12.5, "-12.5"},
+                {Currency::fromText(QStringLiteral("-2.5")), "-2.5"},
+                {"-7", "-7"}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.expected);
         EXPECT_EQ(dbUtility().SqlNumber(row.value), QString::fromLatin1(row.expected));
     }
+    EXPECT_EQ(names("IDAnagrafica = " + dbUtility().SqlNumber(Variant(-5))), QStringList{"Rossi"});
+    auto rows2 = db->OpenResultSet("SELECT 10 - " + dbUtility().SqlNumber(Variant(-5)) + " AS n");
+    EXPECT_EQ(rows2->Fields().Item(QStringLiteral("n")).Value(), Variant(15));
 }
 
-TEST_F(DbUtilityTest, SqlNumberOfANegativeIdRunsInAWhereClause)
+TEST_F(DbUtilityTest, NullToValueGivesEmptyForNullAndKeepsTheRest)
 {
-    EXPECT_EQ(names(QStringLiteral("SELECT Anagrafica FROM Anagrafica WHERE IDAnagrafica = ") +
-                    dbUtility().SqlNumber(Variant(-5))),
-              QStringList{QStringLiteral("Rossi")});
-    auto rows = db->OpenResultSet(QStringLiteral("SELECT 10 - ") + dbUtility().SqlNumber(Variant(-5)) +
-                                  QStringLiteral(" AS n"));
-    EXPECT_EQ(rows->Fields().Item(QStringLiteral("n")).Value(), Variant(15));
-}
+    EXPECT_TRUE(dbUtility().NullToValue(Variant::null()).isEmpty());
+    for (const Variant &value : {Variant("abc"), Variant(0), Variant()})
+        EXPECT_EQ(dbUtility().NullToValue(value), value);
 
-TEST_F(DbUtilityTest, NullToValueGivesEmptyForNull)
-{
-    const Variant empty = dbUtility().NullToValue(Variant::null());
-    EXPECT_TRUE(empty.isEmpty());
-    EXPECT_EQ(empty.toText(), QString());
-    EXPECT_EQ(empty.toLong(), 0);
-    EXPECT_EQ(empty.toDouble(), 0.0);
-    EXPECT_EQ(empty.toCurrency(), Currency());
-
-    EXPECT_EQ(dbUtility().NullToValue(Variant("abc")), Variant("abc"));
-    EXPECT_EQ(dbUtility().NullToValue(Variant(0)), Variant(0));
-    EXPECT_EQ(dbUtility().NullToValue(Variant()), Variant());
-}
-
-TEST_F(DbUtilityTest, NullToValueReadsAFieldOfTheCurrentRow)
-{
     auto rows = db->OpenResultSet(QStringLiteral(
         "SELECT Nome, IDAnagrafica FROM Anagrafica WHERE IDAnagrafica IN (1, 2) ORDER BY IDAnagrafica"));
     ASSERT_FALSE(rows->Eof());
-    const DbField nome = rows->Fields().Item(QStringLiteral("Nome"));
-    EXPECT_TRUE(nome.Value().isNull());
-    EXPECT_TRUE(dbUtility().NullToValue(nome).isEmpty());
-    EXPECT_EQ(dbUtility().NullToValue(nome).toText(), QString());
+    EXPECT_TRUE(rows->Fields().Item(QStringLiteral("Nome")).Value().isNull());
+    EXPECT_TRUE(dbUtility().NullToValue(rows->Fields().Item(QStringLiteral("Nome"))).isEmpty());
     rows->MoveNext();
     EXPECT_EQ(dbUtility().NullToValue(rows->Fields().Item(QStringLiteral("Nome"))), Variant("Luigi"));
     EXPECT_EQ(dbUtility().NullToValue(rows->Fields().Item(QStringLiteral("IDAnagrafica"))), Variant(2));
@@ -157,13 +109,11 @@ TEST(SignBlank, BlankBeforeNonNegativeMinusBeforeNegative)
     const struct {
         qint64 number;
         const char *expected;
-    } rows[] = {
-        {5, " 5"},
-        {-5, "-5"},
-        {0, " 0"},
-        {3000000000LL, " 3000000000"},
-        {std::numeric_limits<qint64>::min(), "-9223372036854775808"},
-    };
+    } rows[] = {{5, " 5"},
+                {-5, "-5"},
+                {0, " 0"},
+                {3000000000LL, " 3000000000"},
+                {std::numeric_limits<qint64>::min(), "-9223372036854775808"}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.expected);
         EXPECT_EQ(signBlank(row.number), QString::fromLatin1(row.expected));
@@ -175,7 +125,6 @@ TEST(DbUtilityObject, OnePerThread)
     DbUtility *mine = &dbUtility();
     EXPECT_EQ(&dbUtility(), mine);
     DbUtility *other = nullptr;
-    std::thread worker([&other] { other = &dbUtility(); });
-    worker.join();
+    std::thread([&other] { other = &dbUtility(); }).join();
     EXPECT_NE(other, mine);
 }

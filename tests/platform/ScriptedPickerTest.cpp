@@ -32,37 +32,29 @@ std::unique_ptr<DbResultSet> pickCustomer(const DbConnectionPtr &connection)
 
 } // namespace
 
-TEST(ScriptedPicker, HandsBackTheScriptedRowAlone)
+TEST(ScriptedPicker, HandsBackTheScriptedRowAloneAndRecordsEverySettingInOrder)
 {
     const DbConnectionPtr db = SqliteConnection::open(QStringLiteral(":memory:"));
     ServiceOverride<ScriptedPickerFactory> pickers;
     pickers->then(PickChoice::row(1))
         .then(PickChoice::withValue(QStringLiteral("anagrafica"), Variant("Verdi")))
         .then(PickChoice::where(
-            [](const PickRow &row) { return row.value(QStringLiteral("IDAnagrafica")).toLong() < 15; }));
-
-    for (int expected : {20, 30, 10}) {
+            [](const PickRow &row) { return row.value(QStringLiteral("IDAnagrafica")).toLong() < 15; }))
+        .then(PickChoice::cancel());
+    for (int expected : {20, 30, 10, 0}) {
         SCOPED_TRACE(expected);
         std::unique_ptr<DbResultSet> chosen = pickCustomer(db);
-        ASSERT_FALSE(chosen->Eof());
-        EXPECT_EQ(chosen->Fields().Item(QStringLiteral("IDAnagrafica")).Value().toLong(), expected);
-        chosen->MoveNext();
+        EXPECT_EQ(chosen->Bof(), expected == 0);
+        if (expected) {
+            ASSERT_FALSE(chosen->Eof());
+            EXPECT_EQ(chosen->Fields().Item(QStringLiteral("IDAnagrafica")).Value().toLong(), expected);
+            chosen->MoveNext();
+        }
         EXPECT_TRUE(chosen->Eof());
     }
     EXPECT_EQ(pickers->pendingChoices(), 0u);
-}
 
-TEST(ScriptedPicker, RecordsEverySettingInOrder)
-{
-    const DbConnectionPtr db = SqliteConnection::open(QStringLiteral(":memory:"));
-    ServiceOverride<ScriptedPickerFactory> pickers;
-    pickers->then(PickChoice::cancel());
-
-    std::unique_ptr<DbResultSet> chosen = pickCustomer(db);
-    EXPECT_TRUE(chosen->Eof());
-    EXPECT_TRUE(chosen->Bof());
-
-    ASSERT_EQ(pickers->pickers().size(), 1u);
+    ASSERT_EQ(pickers->pickers().size(), 4u);
     const auto &record = pickers->last();
     EXPECT_EQ(record.calls, QStringList({"SearchText", "Caption", "KeyField", "QueryText", "Connection",
                                          "AddColumn", "Pick"}));

@@ -38,15 +38,22 @@ protected:
     // A second store on the same folder, as another process would have.
     FileSettingsStore fresh() const { return FileSettingsStore(isolated.directory()); }
 
+    void write(const QString &section, const QString &key, const QString &value)
+    {
+        store.write(kApp, section, key, value);
+    }
+    QString read(const QString &section, const QString &key, const QString &fallback = QString())
+    {
+        return store.read(kApp, section, key, fallback);
+    }
+
     // How many keys that writeKeys() wrote for each prefix do not hold their value.
     int countMissing(std::initializer_list<QString> prefixes, int count)
     {
         int missing = 0;
         for (const QString &prefix : prefixes) {
-            for (int i = 0; i < count; ++i) {
-                if (store.read(kApp, kSection.toUpper(), prefix + QString::number(i)) != QString::number(i))
-                    ++missing;
-            }
+            for (int i = 0; i < count; ++i)
+                missing += read(kSection.toUpper(), prefix + QString::number(i)) != QString::number(i);
         }
         return missing;
     }
@@ -54,110 +61,81 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsStoreTest, SectionsKeysAndApplicationsCompareWithoutCase)
+TEST_F(SettingsStoreTest, NamesCompareWithoutCaseAndMissingValuesGiveTheDefault)
 {
-    store.write(kApp, QStringLiteral("MenuSettings"), QStringLiteral("TreeHidden"), QStringLiteral("True"));
-    EXPECT_EQ(
-        store.read(QStringLiteral("orvsuite"), QStringLiteral("MENUSETTINGS"), QStringLiteral("treehidden")),
-        QStringLiteral("True"));
-
-    store.write(kApp, QStringLiteral("Clienti"), QStringLiteral("HTableCall"), QStringLiteral("1"));
-    store.write(kApp, QStringLiteral("clienti"), QStringLiteral("hTableCall"), QStringLiteral("2"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("CLIENTI"), QStringLiteral("htablecall")), QStringLiteral("2"));
-    store.deleteKey(kApp, QStringLiteral("Clienti"), QStringLiteral("HTABLECALL"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("Clienti"), QStringLiteral("hTableCall"), QStringLiteral("-1")),
-              QStringLiteral("-1"));
-
+    write("MenuSettings", "TreeHidden", "True");
+    EXPECT_EQ(store.read("orvsuite", "MENUSETTINGS", "treehidden"), QStringLiteral("True"));
+    write("Clienti", "HTableCall", "1");
+    write("clienti", "hTableCall", "2");
+    EXPECT_EQ(read("CLIENTI", "htablecall"), QStringLiteral("2"));
     // Non-Latin letters fold as well.
-    store.write(kApp, QStringLiteral("ÀREA"), QStringLiteral("ÉPOCA"), QStringLiteral("x"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("àrea"), QStringLiteral("época")), QStringLiteral("x"));
-}
+    write("ÀREA", "ÉPOCA", "x");
+    EXPECT_EQ(read("àrea", "época"), QStringLiteral("x"));
 
-TEST_F(SettingsStoreTest, MissingValuesGiveTheDefault)
-{
-    EXPECT_EQ(store.read(QStringLiteral("NoSuchApp"), QStringLiteral("MenuSettings"), QStringLiteral("View2"),
-                         QStringLiteral("2")),
-              QStringLiteral("2"));
-    store.write(kApp, QStringLiteral("MenuSettings"), QStringLiteral("PATH"), QStringLiteral("/opt/orv"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("Other"), QStringLiteral("PATH"), QStringLiteral("d")),
-              QStringLiteral("d"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("MenuSettings"), QStringLiteral("LastUser")), QString());
+    EXPECT_EQ(store.read("NoSuchApp", "MenuSettings", "TreeHidden", "2"), QStringLiteral("2"));
+    EXPECT_EQ(read("Other", "TreeHidden", "d"), QStringLiteral("d"));
+    EXPECT_EQ(read("MenuSettings", "LastUser"), QString());
     // An empty value is a value, not a missing one.
-    store.write(kApp, QStringLiteral("MenuSettings"), QStringLiteral("LastUser"), QString());
-    EXPECT_EQ(
-        store.read(kApp, QStringLiteral("MenuSettings"), QStringLiteral("LastUser"), QStringLiteral("d")),
-        QString());
+    write("MenuSettings", "LastUser", QString());
+    EXPECT_EQ(read("MenuSettings", "LastUser", "d"), QString());
 }
 
 TEST_F(SettingsStoreTest, DeletingAKeyOrASectionTouchesNothingElse)
 {
-    store.write(kApp, QStringLiteral("Gestore"), QStringLiteral("TableName"), QStringLiteral("Clienti"));
-    store.write(kApp, QStringLiteral("Gestore"), QStringLiteral("Caption"), QStringLiteral("Anagrafica"));
-    store.write(kApp, QStringLiteral("Caller"), QStringLiteral("IDField"), QStringLiteral("42"));
+    write("Gestore", "TableName", "Clienti");
+    write("Gestore", "Caption", "Anagrafica");
+    write("Caller", "IDField", "42");
 
-    store.deleteKey(kApp, QStringLiteral("Gestore"), QStringLiteral("TableName"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("Gestore"), QStringLiteral("TableName"), QStringLiteral("-")),
-              QStringLiteral("-"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("Gestore"), QStringLiteral("Caption")),
-              QStringLiteral("Anagrafica"));
-
-    store.deleteSection(kApp, QStringLiteral("GESTORE"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("Gestore"), QStringLiteral("Caption"), QStringLiteral("-")),
-              QStringLiteral("-"));
-    EXPECT_EQ(store.read(kApp, QStringLiteral("Caller"), QStringLiteral("IDField")), QStringLiteral("42"));
+    store.deleteKey(kApp, "Gestore", "TABLENAME");
+    EXPECT_EQ(read("Gestore", "TableName", "-"), QStringLiteral("-"));
+    EXPECT_EQ(read("Gestore", "Caption"), QStringLiteral("Anagrafica"));
+    store.deleteSection(kApp, "GESTORE");
+    EXPECT_EQ(read("Gestore", "Caption", "-"), QStringLiteral("-"));
+    EXPECT_EQ(read("Caller", "IDField"), QStringLiteral("42"));
 
     // What is not there can be deleted without harm.
-    store.deleteKey(kApp, QStringLiteral("Caller"), QStringLiteral("Nothing"));
-    store.deleteKey(QStringLiteral("NoSuchApp"), QStringLiteral("Caller"), QStringLiteral("IDField"));
-    store.deleteSection(kApp, QStringLiteral("Nothing"));
-    EXPECT_EQ(fresh().read(kApp, QStringLiteral("Caller"), QStringLiteral("IDField")), QStringLiteral("42"));
+    store.deleteKey(kApp, "Caller", "Nothing");
+    store.deleteKey("NoSuchApp", "Caller", "IDField");
+    store.deleteSection(kApp, "Nothing");
+    EXPECT_EQ(fresh().read(kApp, "Caller", "IDField"), QStringLiteral("42"));
 }
 
-TEST_F(SettingsStoreTest, ValuesSurviveInAnotherStoreExactly)
+TEST_F(SettingsStoreTest, ValuesAndAwkwardNamesSurviveInAnotherStoreExactly)
 {
-    const QString values[] = {
-        QStringLiteral("a=b==c"),
-        QStringLiteral("riga 1\nriga 2\r\nriga 3\n"),
-        QStringLiteral("  spazi ai lati  "),
-        QStringLiteral("C:\\Programmi\\Orv\\"),
-        QStringLiteral("\\n non è un a capo"),
-        QStringLiteral("[Sezione]"),
-        QStringLiteral("Perché la città — ½ € 日本語 😀"),
-        QStringLiteral("\ttab"),
-    };
-    int n = 0;
-    for (const QString &value : values)
-        store.write(kApp, QStringLiteral("Valori"), QStringLiteral("k%1").arg(n++), value);
-    // Awkward names too.
-    store.write(kApp, QStringLiteral("[Sez=ione]"), QStringLiteral("chiave=con\\segni[]"),
-                QStringLiteral("ok"));
-    store.write(kApp, QStringLiteral("Valori"), QStringLiteral("\nchiave"), QStringLiteral("a capo"));
+    const QString values[] = {"a=b==c",
+                              "riga 1\nriga 2\r\nriga 3\n",
+                              "  spazi ai lati  ",
+                              "C:\\Programmi\\Orv\\",
+                              "\\n non è un a capo",
+                              "[Sezione]",
+                              "Perché la città — ½ € 日本語 😀",
+                              "\ttab"};
+    for (int n = 0; n < std::ssize(values); ++n)
+        write("Valori", QStringLiteral("k%1").arg(n), values[n]);
+    store.write(kApp, "[Sez=ione]", "chiave=con\\segni[]", "ok");
+    write("Valori", "\nchiave", "a capo");
 
     FileSettingsStore other = fresh();
-    n = 0;
-    for (const QString &value : values) {
+    for (int n = 0; n < std::ssize(values); ++n) {
         SCOPED_TRACE(n);
-        EXPECT_EQ(other.read(kApp, QStringLiteral("Valori"), QStringLiteral("k%1").arg(n++)), value);
+        EXPECT_EQ(other.read(kApp, "Valori", QStringLiteral("k%1").arg(n)), values[n]);
     }
-    EXPECT_EQ(other.read(kApp, QStringLiteral("[sez=ione]"), QStringLiteral("CHIAVE=CON\\SEGNI[]")),
-              QStringLiteral("ok"));
-    EXPECT_EQ(other.read(kApp, QStringLiteral("Valori"), QStringLiteral("\nchiave")),
-              QStringLiteral("a capo"));
+    EXPECT_EQ(other.read(kApp, "[sez=ione]", "CHIAVE=CON\\SEGNI[]"), QStringLiteral("ok"));
+    EXPECT_EQ(other.read(kApp, "Valori", "\nchiave"), QStringLiteral("a capo"));
 }
 
-TEST_F(SettingsStoreTest, EachApplicationHasItsOwnReadableFileForTheUserAlone)
+TEST_F(SettingsStoreTest, EachApplicationHasItsOwnFileInTheChosenFolderForTheUserAlone)
 {
-    store.write(kApp, QStringLiteral("MenuSettings"), QStringLiteral("TreeHidden"), QStringLiteral("True"));
-    store.write(kApp, QStringLiteral("menusettings"), QStringLiteral("treehidden"), QStringLiteral("False"));
-    store.write(QStringLiteral("Altra"), QStringLiteral("MenuSettings"), QStringLiteral("TreeHidden"),
-                QStringLiteral("True"));
+    EXPECT_EQ(FileSettingsStore::defaultDirectory(), isolated.directory());
+    write("MenuSettings", "TreeHidden", "True");
+    write("menusettings", "treehidden", "False");
+    store.write("Altra", "MenuSettings", "TreeHidden", "True");
 
     const auto &files = isolated.store();
-    EXPECT_NE(files.filePath(kApp), files.filePath(QStringLiteral("Altra")));
-    EXPECT_EQ(files.filePath(kApp), files.filePath(QStringLiteral("ORVSUITE")));
-    EXPECT_EQ(
-        store.read(QStringLiteral("Altra"), QStringLiteral("MenuSettings"), QStringLiteral("TreeHidden")),
-        QStringLiteral("True"));
+    EXPECT_NE(files.filePath(kApp), files.filePath("Altra"));
+    EXPECT_EQ(files.filePath(kApp), files.filePath("ORVSUITE"));
+    EXPECT_EQ(QFileInfo(files.filePath(kApp)).absolutePath(), isolated.directory());
+    EXPECT_EQ(store.read("Altra", "MenuSettings", "TreeHidden"), QStringLiteral("True"));
 
     QFile file(files.filePath(kApp));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -167,40 +145,28 @@ TEST_F(SettingsStoreTest, EachApplicationHasItsOwnReadableFileForTheUserAlone)
               QFileDevice::Permissions());
 }
 
-TEST_F(SettingsStoreTest, TheEnvironmentChoosesTheFolder)
-{
-    EXPECT_EQ(FileSettingsStore::defaultDirectory(), isolated.directory());
-    store.write(kApp, QStringLiteral("MenuSettings"), QStringLiteral("View2"), QStringLiteral("3"));
-    EXPECT_TRUE(QFileInfo(isolated.store().filePath(kApp)).absolutePath() == isolated.directory());
-    EXPECT_TRUE(QFile::exists(isolated.store().filePath(kApp)));
-}
-
-TEST_F(SettingsStoreTest, AChangeThatCannotBeStoredIsAnError)
+TEST_F(SettingsStoreTest, AChangeThatCannotBeStoredIsError75)
 {
     QTemporaryFile notAFolder;
     ASSERT_TRUE(notAFolder.open());
     FileSettingsStore broken(notAFolder.fileName() + QStringLiteral("/settings"));
-    EXPECT_EQ(broken.read(kApp, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("d")),
-              QStringLiteral("d"));
+    EXPECT_EQ(broken.read(kApp, "S", "K", "d"), QStringLiteral("d"));
+    int number = 0;
     try {
-        broken.write(kApp, QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("v"));
-        ADD_FAILURE() << "the write did not fail";
+        broken.write(kApp, "S", "K", "v");
     } catch (const RuntimeError &error) {
-        EXPECT_EQ(error.number(), 75);
+        number = error.number();
     }
+    EXPECT_EQ(number, 75);
 }
 
 TEST_F(SettingsStoreTest, ThreadsWritingAtOnceLoseNothing)
 {
-    constexpr int kKeys = 100;
-    auto writer = [this](const QString &prefix) {
-        writeKeys(FileSettingsStore(isolated.directory()), prefix, kKeys);
-    };
-    std::thread first(writer, QStringLiteral("t1-"));
-    std::thread second(writer, QStringLiteral("t2-"));
+    auto writer = [this](const QString &prefix) { writeKeys(fresh(), prefix, 100); };
+    std::thread first(writer, QStringLiteral("t1-")), second(writer, QStringLiteral("t2-"));
     first.join();
     second.join();
-    EXPECT_EQ(countMissing({QStringLiteral("t1-"), QStringLiteral("t2-")}, kKeys), 0);
+    EXPECT_EQ(countMissing({QStringLiteral("t1-"), QStringLiteral("t2-")}, 100), 0);
 }
 
 // The two-process test starts this binary again with ORV_SETTINGS_WRITER set; the child

@@ -149,107 +149,89 @@ TEST_F(PickerDialogTest, OpensOnTheSearchTextAndEnterPicksTheRowWithAllItsColumn
     EXPECT_EQ(picker.model()->rowCount(), 0);
 }
 
-struct TypingCase {
-    const char *typed;
-    const char *expected;
-};
-
-class TypingInTheSearchBox : public PickerDialogTest, public ::testing::WithParamInterface<TypingCase> {};
-
-TEST_P(TypingInTheSearchBox, MovesToTheFirstRowAtOrAfterTheText)
+TEST_F(PickerDialogTest, TypingMovesToTheFirstRowAtOrAfterTheText)
 {
-    const TypingCase &c = GetParam();
-    QString shown;
-    auto result = pick([&] {
-        auto *box = child<QLineEdit>("searchBox");
-        QTest::keyClicks(box, QString::fromUtf8(c.typed));
-        shown = currentName();
-        QTest::keyClick(box, Qt::Key_Enter);
-    });
-    EXPECT_EQ(shown, QString::fromUtf8(c.expected));
-    ASSERT_FALSE(result->Eof());
-    EXPECT_EQ(text(*result, "Anagrafica"), QString::fromUtf8(c.expected));
+    const struct {
+        const char *typed;
+        const char *expected;
+    } cases[] = {{"ver", "Verdi"},      {"B", "Bianchi"}, {"d'a", "D'Amico"}, {"ROSSI", "Rossi"},
+                 {"rossin", "rossini"}, {"s", "Verdi"},   {"zz", "Verdi"},    {"", "Bianchi"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        picker.SearchText(QString());
+        QString shown;
+        auto result = pick([&] {
+            QTest::keyClicks(child<QLineEdit>("searchBox"), QString::fromUtf8(c.typed));
+            shown = currentName();
+            QTest::keyClick(child<QLineEdit>("searchBox"), Qt::Key_Enter);
+        });
+        EXPECT_EQ(shown, QString::fromUtf8(c.expected));
+        ASSERT_FALSE(result->Eof());
+        EXPECT_EQ(text(*result, "Anagrafica"), QString::fromUtf8(c.expected));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TypingInTheSearchBox,
-                         ::testing::Values(TypingCase{"ver", "Verdi"}, TypingCase{"B", "Bianchi"},
-                                           TypingCase{"d'a", "D'Amico"}, TypingCase{"ROSSI", "Rossi"},
-                                           TypingCase{"rossin", "rossini"}, TypingCase{"s", "Verdi"},
-                                           TypingCase{"zz", "Verdi"}, TypingCase{"", "Bianchi"}));
-
-TEST_F(PickerDialogTest, EscapePicksNothing)
+// Each way of closing the list: the row it picks, or "" when it picks nothing.
+TEST_F(PickerDialogTest, EveryWayOfClosingPicksTheRightRowOrNothing)
 {
-    picker.SearchText(QStringLiteral("verdi"));
-    auto result = pick([&] { QTest::keyClick(child<QLineEdit>("searchBox"), Qt::Key_Escape); });
-    EXPECT_TRUE(result->Eof());
-    EXPECT_TRUE(result->Bof());
-}
-
-TEST_F(PickerDialogTest, DoubleClickPicksTheClickedRow)
-{
-    auto result = pick([&] {
-        auto *list = child<QTableView>("rowList");
-        const QRect cell = list->visualRect(list->model()->index(1, 1));
+    const auto box = [this] { return child<QLineEdit>("searchBox"); };
+    const auto list = [this] { return child<QTableView>("rowList"); };
+    const auto doubleClick = [&] {
+        const QRect cell = list()->visualRect(list()->model()->index(1, 1));
         // A double click is a click followed by a double-click event on the same cell.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    });
-    ASSERT_FALSE(result->Eof());
-    EXPECT_EQ(text(*result, "Anagrafica"), QStringLiteral("D'Amico"));
-    EXPECT_EQ(text(*result, "Codice"), QStringLiteral("C004"));
-}
-
-TEST_F(PickerDialogTest, ArrowKeysMoveTheListWhileTypingGoesOn)
-{
-    picker.SearchText(QStringLiteral("d"));
-    QString afterDown, afterUp;
-    QWidget *focused = nullptr;
-    auto result = pick([&] {
-        auto *box = child<QLineEdit>("searchBox");
-        QTest::keyClick(box, Qt::Key_Down);
-        QTest::keyClick(box, Qt::Key_Down);
-        afterDown = currentName();
-        QTest::keyClick(box, Qt::Key_Up);
-        afterUp = currentName();
-        focused = QApplication::focusWidget();
-        QTest::keyClick(box, Qt::Key_Return);
-    });
-    EXPECT_EQ(afterDown, QStringLiteral("rossini"));
-    EXPECT_EQ(afterUp, QStringLiteral("Rossi"));
-    EXPECT_EQ(focused, child<QLineEdit>("searchBox"));
-    ASSERT_FALSE(result->Eof());
-    EXPECT_EQ(text(*result, "Anagrafica"), QStringLiteral("Rossi"));
-}
-
-TEST_F(PickerDialogTest, TabWalksFromTheBoxThroughTheListToTheButtons)
-{
-    QStringList visited;
-    auto result = pick([&] {
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    };
+    const auto arrows = [&] {
+        QTest::keyClick(box(), Qt::Key_Down);
+        QTest::keyClick(box(), Qt::Key_Down);
+        EXPECT_EQ(currentName(), QStringLiteral("rossini"));
+        QTest::keyClick(box(), Qt::Key_Up);
+        EXPECT_EQ(currentName(), QStringLiteral("Rossi"));
+        EXPECT_EQ(QApplication::focusWidget(), box()); // typing goes on
+        QTest::keyClick(box(), Qt::Key_Return);
+    };
+    const auto tabs = [&] {
+        QStringList visited;
         for (int i = 0; i < 4; ++i) {
             visited << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
+        EXPECT_EQ(visited, QStringList({"searchBox", "rowList", "okButton", "cancelButton"}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    });
-    EXPECT_EQ(visited, QStringList({"searchBox", "rowList", "okButton", "cancelButton"}));
-    EXPECT_TRUE(result->Eof());
-}
-
-TEST_F(PickerDialogTest, EnterInTheListAndTheOkButtonPick)
-{
-    picker.SearchText(QStringLiteral("bia"));
-    auto fromList = pick([&] {
-        auto *list = child<QTableView>("rowList");
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Return);
-    });
-    ASSERT_FALSE(fromList->Eof());
-    EXPECT_EQ(text(*fromList, "Anagrafica"), QStringLiteral("D'Amico"));
-
-    auto fromButton = pick([&] { QTest::mouseClick(child<QPushButton>("okButton"), Qt::LeftButton); });
-    ASSERT_FALSE(fromButton->Eof());
-    EXPECT_EQ(text(*fromButton, "Anagrafica"), QStringLiteral("Bianchi"));
+    };
+    const auto enterInTheList = [&] {
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Down);
+        QTest::keyClick(list(), Qt::Key_Return);
+    };
+    const struct {
+        const char *name;
+        const char *searchText;
+        std::function<void()> interact;
+        const char *expected;
+    } cases[] = {
+        {"Escape", "verdi", [&] { QTest::keyClick(box(), Qt::Key_Escape); }, ""},
+        {"double click", "", doubleClick, "D'Amico"},
+        {"arrow keys", "d", arrows, "Rossi"},
+        {"tab", "", tabs, ""},
+        {"Enter in the list", "bia", enterInTheList, "D'Amico"},
+        {"OK button", "bia", [&] { QTest::mouseClick(child<QPushButton>("okButton"), Qt::LeftButton); },
+         "Bianchi"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        picker.SearchText(QString::fromUtf8(c.searchText));
+        auto result = pick(c.interact);
+        if (*c.expected) {
+            ASSERT_FALSE(result->Eof());
+            EXPECT_EQ(text(*result, "Anagrafica"), QString::fromUtf8(c.expected));
+        } else {
+            EXPECT_TRUE(result->Eof());
+            EXPECT_TRUE(result->Bof());
+        }
+    }
+    EXPECT_EQ(text(*pick(doubleClick), "Codice"), QStringLiteral("C004"));
 }
 
 TEST_F(PickerDialogTest, AQueryThatFailsShowsItsErrorAndPicksNothing)

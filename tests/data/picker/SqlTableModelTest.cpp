@@ -44,6 +44,12 @@ QString code(int number)
     return QStringLiteral("K%1").arg(number, 5, 10, QLatin1Char('0'));
 }
 
+// The row of person `number` as rowText() shows it with kCodeColumns.
+QString person(int number)
+{
+    return code(number) + QStringLiteral("|Nome ") + QString::number(number);
+}
+
 // Persona holds `count` rows whose codes K00000.. are stored in a shuffled rowid order, so
 // that the list's order comes from the ordering and not from the table.
 std::shared_ptr<SqliteConnection> numberedPeople(int count)
@@ -88,53 +94,46 @@ TEST_F(SqlTableModelTest, PassesTheItemModelTesterThroughPagingCountingAndResets
 
     ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
     EXPECT_EQ(model.rowCount(), 64);
-    EXPECT_EQ(rowText(model, 63), QStringLiteral("K00063|Nome 63"));
+    EXPECT_EQ(rowText(model, 63), person(63));
     while (model.canFetchMore({}))
         model.fetchMore({});
     EXPECT_EQ(model.rowCount(), 700);
-    EXPECT_EQ(rowText(model, 699), QStringLiteral("K00699|Nome 699"));
+    EXPECT_EQ(rowText(model, 699), person(699));
 
     ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
     EXPECT_EQ(model.rowForPrefix(QStringLiteral("k0050")), 500);
-    EXPECT_EQ(rowText(model, 500), QStringLiteral("K00500|Nome 500"));
+    EXPECT_EQ(rowText(model, 500), person(500));
     model.clear();
     EXPECT_EQ(model.rowCount(), 0);
     EXPECT_EQ(model.columnCount(), 0);
 }
 
-class PagedRows : public SqlTableModelTest, public ::testing::WithParamInterface<int> {
-protected:
-    static void SetUpTestSuite() { db = numberedPeople(2000); }
-    static void TearDownTestSuite() { db.reset(); }
-    static inline std::shared_ptr<SqliteConnection> db;
-};
-
-TEST_P(PagedRows, RowHasItsValueWithTheCacheBounded)
+TEST(SqlTableModelPages, RowHasItsValueAcrossPageBoundariesWithTheCacheBounded)
 {
-    const int row = GetParam();
-    model.setPageSize(64);
-    model.setCacheLimit(4);
-    ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
-    model.countAll();
-    ASSERT_EQ(model.rowCount(), 2000);
-    // Read a spread of other pages first, so that the row's page comes from a full cache.
-    for (int other : {1999, 0, 1000, 640, 1300, 77})
-        EXPECT_EQ(rowText(model, other), code(other) + QStringLiteral("|Nome ") + QString::number(other));
-    EXPECT_EQ(rowText(model, row), code(row) + QStringLiteral("|Nome ") + QString::number(row));
-    EXPECT_EQ(model.value(row, QStringLiteral("Persona.codice")).toText(), code(row));
-    EXPECT_LE(model.cachedPageCount(), 4);
+    const auto db = numberedPeople(2000);
+    for (int row : {0, 1, 63, 64, 65, 127, 128, 1023, 1024, 1500, 1983, 1984, 1999}) {
+        SCOPED_TRACE(row);
+        SqlTableModel model;
+        model.setPageSize(64);
+        model.setCacheLimit(4);
+        ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+        model.countAll();
+        ASSERT_EQ(model.rowCount(), 2000);
+        // Read a spread of other pages first, so that the row's page comes from a full cache.
+        for (int other : {1999, 0, 1000, 640, 1300, 77, row})
+            EXPECT_EQ(rowText(model, other), person(other));
+        EXPECT_EQ(model.value(row, QStringLiteral("Persona.codice")).toText(), code(row));
+        EXPECT_LE(model.cachedPageCount(), 4);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(AcrossPageBoundaries, PagedRows,
-                         ::testing::Values(0, 1, 63, 64, 65, 127, 128, 1023, 1024, 1500, 1983, 1984, 1999));
-
-TEST_F(SqlTableModelTest, CountsInStepsAndOnlyAsFarAsPositioningNeeds)
+TEST_F(SqlTableModelTest, CountsOnlyAsFarAsNeededAndReadsAFarPageFromANearbyKey)
 {
-    auto db = numberedPeople(5000);
+    auto recording = std::make_shared<test::RecordingConnection>(numberedPeople(5000));
     model.setPageSize(100);
     model.setCountStep(0);
     QSignalSpy completed(&model, &SqlTableModel::countComplete);
-    ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+    ASSERT_TRUE(model.setQuery(recording, kPeople, kCodeColumns));
     EXPECT_EQ(model.rowCount(), 100);
     EXPECT_TRUE(model.canFetchMore({}));
     model.fetchMore({});
@@ -151,6 +150,14 @@ TEST_F(SqlTableModelTest, CountsInStepsAndOnlyAsFarAsPositioningNeeds)
     EXPECT_FALSE(model.canFetchMore({}));
     ASSERT_EQ(completed.count(), 1);
     EXPECT_EQ(completed.at(0).at(0).toInt(), 5000);
+
+    recording->clear();
+    EXPECT_EQ(rowText(model, 2900), person(2900));
+    ASSERT_EQ(recording->statements().size(), 1u);
+    const QString sql = recording->statements().front().sql;
+    EXPECT_TRUE(sql.contains(QStringLiteral(R"( WHERE "Codice" COLLATE NOCASE >= 'K02)")))
+        << sql.toStdString();
+    EXPECT_LT(sql.section(QStringLiteral("OFFSET "), 1).toInt(), 2 * model.pageSize()) << sql.toStdString();
 }
 
 TEST_F(SqlTableModelTest, BackgroundCountingReachesTheEndByItself)
@@ -165,86 +172,45 @@ TEST_F(SqlTableModelTest, BackgroundCountingReachesTheEndByItself)
     EXPECT_EQ(model.rowCount(), 4000);
 }
 
-TEST_F(SqlTableModelTest, ReadsAFarPageFromANearbyKeyNotFromTheStart)
-{
-    auto recording = std::make_shared<test::RecordingConnection>(numberedPeople(3000));
-    model.setPageSize(64);
-    ASSERT_TRUE(model.setQuery(recording, kPeople, kCodeColumns));
-    model.countAll();
-    recording->clear();
-    EXPECT_EQ(rowText(model, 2900), QStringLiteral("K02900|Nome 2900"));
-    ASSERT_EQ(recording->statements().size(), 1u);
-    const QString sql = recording->statements().front().sql;
-    const QString seek = QStringLiteral(R"( WHERE "Codice" COLLATE NOCASE >= 'K02)");
-    EXPECT_TRUE(sql.contains(seek)) << sql.toStdString();
-    const int offset = sql.section(QStringLiteral("OFFSET "), 1).toInt();
-    EXPECT_LT(offset, 2 * model.pageSize()) << sql.toStdString();
-}
-
 // Registry-like names: mixed case, ties, an apostrophe, Nulls, accents.
-class OrderedNames : public SqlTableModelTest {
-protected:
-    void SetUp() override
-    {
-        db = SqliteConnection::open(QStringLiteral(":memory:"));
-        db->executeScript(
-            QStringLiteral("CREATE TABLE Nome (ID INTEGER PRIMARY KEY, Anagrafica TEXT, Citta TEXT);"
-                           "INSERT INTO Nome (Anagrafica, Citta) VALUES ('beta', 'B'), ('Alfa', 'A1'),"
-                           " ('charlie', 'C'), (NULL, 'N'), ('ALFIO', 'A3'), ('Delta', 'D2'),"
-                           " ('alfa romeo', 'A2'), ('D''Angelo', 'D1');"));
-        model.setPageSize(2);
-    }
-    std::shared_ptr<SqliteConnection> db;
+TEST_F(SqlTableModelTest, RowsComeOrderedWithoutRegardToCaseNullsFirstAndPrefixesFindTheirRow)
+{
+    auto db = SqliteConnection::open(QStringLiteral(":memory:"));
+    db->executeScript(
+        QStringLiteral("CREATE TABLE Nome (ID INTEGER PRIMARY KEY, Anagrafica TEXT, Citta TEXT);"
+                       "INSERT INTO Nome (Anagrafica, Citta) VALUES ('beta', 'B'), ('Alfa', 'A1'),"
+                       " ('charlie', 'C'), (NULL, 'N'), ('ALFIO', 'A3'), ('Delta', 'D2'),"
+                       " ('alfa romeo', 'A2'), ('D''Angelo', 'D1');"));
     const Columns columns = {{QStringLiteral("Nome"), QStringLiteral("Anagrafica")},
                              {QStringLiteral("Città"), QStringLiteral("Citta")}};
-};
-
-TEST_F(OrderedNames, RowsComeOrderedWithoutRegardToCaseNullsFirst)
-{
+    model.setPageSize(2);
     ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns));
     model.countAll();
     EXPECT_EQ(allRows(model), QStringList({"|N", "Alfa|A1", "alfa romeo|A2", "ALFIO|A3", "beta|B",
                                            "charlie|C", "D'Angelo|D1", "Delta|D2"}));
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Città"));
+
+    const struct {
+        const char *text;
+        int row;
+    } cases[] = {{"", 0},        {"a", 1},   {"ALF", 1}, {"alfa r", 2}, {"alfi", 3},   {"B", 4},
+                 {"charlie", 5}, {"d'a", 6}, {"D'B", 7}, {"delta", 7},  {"deltaa", 8}, {"zzz", 8}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString text = QString::fromUtf8(c.text);
+        // On a fresh model (the pass counts as far as needed) and after every row is counted.
+        ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns));
+        EXPECT_EQ(model.rowForPrefix(text), c.row);
+        model.countAll();
+        EXPECT_EQ(model.rowForPrefix(text), c.row);
+        EXPECT_FALSE(model.hasError()) << model.errorText().toStdString();
+    }
 }
-
-struct PrefixCase {
-    const char *text;
-    int row;
-};
-
-class PrefixPositions : public OrderedNames, public ::testing::WithParamInterface<PrefixCase> {};
-
-TEST_P(PrefixPositions, FirstRowAtOrAfterTheText)
-{
-    const PrefixCase &c = GetParam();
-    const QString text = QString::fromUtf8(c.text);
-    // On a fresh model (the pass counts as far as needed) and after every row is counted.
-    ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns));
-    EXPECT_EQ(model.rowForPrefix(text), c.row) << c.text;
-    model.countAll();
-    EXPECT_EQ(model.rowForPrefix(text), c.row) << c.text;
-    EXPECT_FALSE(model.hasError()) << model.errorText().toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, PrefixPositions,
-                         ::testing::Values(PrefixCase{"", 0}, PrefixCase{"a", 1}, PrefixCase{"ALF", 1},
-                                           PrefixCase{"alfa r", 2}, PrefixCase{"alfi", 3}, PrefixCase{"B", 4},
-                                           PrefixCase{"charlie", 5}, PrefixCase{"d'a", 6},
-                                           PrefixCase{"D'B", 7}, PrefixCase{"delta", 7},
-                                           PrefixCase{"deltaa", 8}, PrefixCase{"zzz", 8}));
-
-struct AnchorSpacing {
-    int pageSize;
-    int anchorLimit;
-};
-
-class SortedByHand : public SqlTableModelTest, public ::testing::WithParamInterface<AnchorSpacing> {};
 
 // Many names with ties and case variants, compared with a sort done here: with anchors every
 // few rows (many of them fall inside runs of one name written in different cases), and with
 // anchors thinned out several times.
-TEST_P(SortedByHand, PositionsAndRowsAgree)
+TEST(SqlTableModelAnchors, PositionsAndRowsAgreeWithASortDoneHere)
 {
     const QStringList stems = {"rossi",  "Rossi",  "ROSSINI", "bianchi", "D'Amico", "Dàmico",
                                "verdi",  "Ölmann", "zeta",    "Łukasz",  "a",       "abate",
@@ -277,30 +243,35 @@ TEST_P(SortedByHand, PositionsAndRowsAgree)
                       values.join(QLatin1Char(',')));
     std::sort(expected.begin(), expected.end());
 
-    model.setPageSize(GetParam().pageSize);
-    model.setAnchorLimit(GetParam().anchorLimit);
-    model.setCacheLimit(2);
-    ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT Anagrafica FROM Nome"),
-                               {{QStringLiteral("Nome"), QStringLiteral("Anagrafica")}}));
-    const QStringList probes = {"ROSSI", "rossi3", "b",         "d'", "D'AMICO9", "da",   "Ö",
-                                "zz",    "a",      "ABB",       "M",  "ma'",      "ma''", "martini8",
-                                "v",     "rossin", "Rossini99", " ",  "{"};
-    for (const QString &probe : probes) {
-        const auto at = std::lower_bound(expected.begin(), expected.end(), '.' + folded(probe));
-        EXPECT_EQ(model.rowForPrefix(probe), at - expected.begin()) << probe.toStdString();
-    }
-    EXPECT_TRUE(model.isCountComplete());
-    EXPECT_LE(model.anchorCount(), GetParam().anchorLimit);
-    ASSERT_EQ(model.rowCount(), 1500);
-    for (int row = 0; row < model.rowCount(); ++row) {
-        const Variant key = model.value(row, QStringLiteral("Anagrafica"));
-        const QByteArray got = key.isNull() ? QByteArray() : '.' + folded(key.toText());
-        ASSERT_EQ(got, expected[static_cast<std::size_t>(row)]) << "row " << row;
+    const struct {
+        int pageSize;
+        int anchorLimit;
+    } spacings[] = {{3, 100000}, {32, 6}};
+    for (const auto &spacing : spacings) {
+        SCOPED_TRACE(spacing.pageSize);
+        SqlTableModel model;
+        model.setPageSize(spacing.pageSize);
+        model.setAnchorLimit(spacing.anchorLimit);
+        model.setCacheLimit(2);
+        ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT Anagrafica FROM Nome"),
+                                   {{QStringLiteral("Nome"), QStringLiteral("Anagrafica")}}));
+        const QStringList probes = {"ROSSI", "rossi3", "b",         "d'", "D'AMICO9", "da",   "Ö",
+                                    "zz",    "a",      "ABB",       "M",  "ma'",      "ma''", "martini8",
+                                    "v",     "rossin", "Rossini99", " ",  "{"};
+        for (const QString &probe : probes) {
+            const auto at = std::lower_bound(expected.begin(), expected.end(), '.' + folded(probe));
+            EXPECT_EQ(model.rowForPrefix(probe), at - expected.begin()) << probe.toStdString();
+        }
+        EXPECT_TRUE(model.isCountComplete());
+        EXPECT_LE(model.anchorCount(), spacing.anchorLimit);
+        ASSERT_EQ(model.rowCount(), 1500);
+        for (int row = 0; row < model.rowCount(); ++row) {
+            const Variant key = model.value(row, QStringLiteral("Anagrafica"));
+            const QByteArray got = key.isNull() ? QByteArray() : '.' + folded(key.toText());
+            ASSERT_EQ(got, expected[static_cast<std::size_t>(row)]) << "row " << row;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Anchors, SortedByHand,
-                         ::testing::Values(AnchorSpacing{3, 100000}, AnchorSpacing{32, 6}));
 
 TEST_F(SqlTableModelTest, FindsColumnsByNameAndGivesEveryColumnOfARow)
 {
@@ -347,35 +318,27 @@ TEST_F(SqlTableModelTest, WithoutChosenColumnsShowsEveryQueryColumnOrderedByTheF
     EXPECT_EQ(rowText(model, 2), QStringLiteral("Nome 10|K00010"));
 }
 
-struct FailureCase {
-    const char *name;
-    const char *sql;
-    bool withConnection;
-};
-
-class QueryFailures : public SqlTableModelTest, public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(QueryFailures, LeaveAnEmptyModelWithTheErrorText)
+TEST_F(SqlTableModelTest, AQueryThatFailsLeavesAnEmptyModelWithTheErrorText)
 {
-    const FailureCase &c = GetParam();
-    DbConnectionPtr db;
-    if (c.withConnection)
-        db = numberedPeople(5);
-    EXPECT_FALSE(model.setQuery(db, QString::fromUtf8(c.sql), kCodeColumns));
-    EXPECT_EQ(model.rowCount(), 0);
-    EXPECT_EQ(model.columnCount(), 2); // the headers stay
-    EXPECT_FALSE(model.errorText().isEmpty());
-    EXPECT_EQ(model.rowForPrefix(QStringLiteral("K")), -1);
-    EXPECT_FALSE(model.canFetchMore({}));
+    const auto db = numberedPeople(5);
+    const struct {
+        const char *sql;
+        bool withConnection = true;
+    } cases[] = {{"SELECT * FROM Missing"},
+                 {"DELETE FROM Persona"},
+                 {"SELECT * FROM Persona", false},
+                 {"SELECT * FROM Persona; DELETE FROM Persona"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sql);
+        ASSERT_TRUE(model.setQuery(db, kPeople, kCodeColumns));
+        EXPECT_FALSE(model.setQuery(c.withConnection ? db : nullptr, QString::fromUtf8(c.sql), kCodeColumns));
+        EXPECT_EQ(model.rowCount(), 0);
+        EXPECT_EQ(model.columnCount(), 2); // the headers stay
+        EXPECT_FALSE(model.errorText().isEmpty());
+        EXPECT_EQ(model.rowForPrefix(QStringLiteral("K")), -1);
+        EXPECT_FALSE(model.canFetchMore({}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, QueryFailures,
-    ::testing::Values(FailureCase{"MissingTable", "SELECT * FROM Missing", true},
-                      FailureCase{"NotASelect", "DELETE FROM Persona", true},
-                      FailureCase{"NoConnection", "SELECT * FROM Persona", false},
-                      FailureCase{"TwoStatements", "SELECT * FROM Persona; DELETE FROM Persona", true}),
-    [](const ::testing::TestParamInfo<FailureCase> &param) { return std::string(param.param.name); });
 
 TEST_F(SqlTableModelTest, APageOrCountThatFailsLaterLeavesTheRowsEmptyAndTheErrorKept)
 {
@@ -387,7 +350,7 @@ TEST_F(SqlTableModelTest, APageOrCountThatFailsLaterLeavesTheRowsEmptyAndTheErro
     recording->failOnStatement(next); // the read of the first page
     EXPECT_EQ(rowText(model, 0), QStringLiteral("|"));
     EXPECT_TRUE(model.errorText().contains(QStringLiteral("injected failure")));
-    EXPECT_EQ(rowText(model, 50), QStringLiteral("K00050|Nome 50"));
+    EXPECT_EQ(rowText(model, 50), person(50));
 
     recording->failOnStatement(static_cast<int>(recording->statements().size()) + 1);
     EXPECT_EQ(model.rowForPrefix(QStringLiteral("K00042")), -1);
