@@ -12,8 +12,7 @@ namespace {
 using namespace orv::accounting;
 
 // A chart with a two-character separator and three levels, a top branch without a code, a Null
-// own code,
-// and two branches whose parents point at each other.
+// own code, and two branches whose parents point at each other.
 const char *const kSmallChart = R"sql(
 INSERT INTO PianoDeiConti (IDPianoDeiConti, PianoDeiConti, IDEsercizio, SeparatoreCodifica) VALUES
     (7, 'Piano sette', 2024, ' :: '), (8, 'Piano senza anno', NULL, NULL);
@@ -29,63 +28,73 @@ INSERT INTO ContoPDC (IDContoPDC, Codifica, ContoPDC) VALUES
 INSERT INTO ContoPerPDC (IDElementoPDC, IDContoPDC) VALUES (3, 10), (3, 11), (6, 12), (4, 13);
 )sql";
 
-TEST(ChartSeparator, IsReadTrimmedFromTheChartRow)
-{
-    ChartFixture f(ChartFixture::withRows(QString::fromLatin1(kSmallChart)));
-    EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 7), QStringLiteral("::"));
-    EXPECT_EQ(f.take(), QStringList{QStringLiteral(
-                            "SELECT SeparatoreCodifica FROM PianoDeiConti WHERE IDPianoDeiConti = 7")});
-    EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 8), QString());  // Null
-    EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), -3), QString()); // no row
-    EXPECT_EQ(f.take().last(),
-              QStringLiteral("SELECT SeparatoreCodifica FROM PianoDeiConti WHERE IDPianoDeiConti = -3"));
-}
-
-TEST(ChartSeparator, DemoChartsUseTheirOwn)
-{
-    auto db = demoDatabase();
-    EXPECT_EQ(fnGetSeparatoreCodifica(db.get(), 1), QStringLiteral("."));
-    EXPECT_EQ(fnGetSeparatoreCodifica(db.get(), 2), QStringLiteral("-"));
-    EXPECT_EQ(fnGetSeparatoreCodifica(db.get(), 3), QStringLiteral("/"));
-}
-
-TEST(ChartSeparator, WithoutConnectionTheCallFails)
-{
-    EXPECT_EQ(errorOf([] { fnGetSeparatoreCodifica(nullptr, 1); }), kErrNoConnection);
-}
-
-struct AccountCodeRow {
-    std::int32_t chart;
-    std::int32_t account;
-    const char *separator;
-    const char *expected;
+class SmallChart : public ::testing::Test {
+protected:
+    ChartFixture f{ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::")};
 };
 
-class DemoAccountCode : public ::testing::TestWithParam<AccountCodeRow> {};
-
-TEST_P(DemoAccountCode, IsTheChainOfOwnCodes)
+TEST_F(SmallChart, SeparatorAndFiscalYearAreReadFromTheChartRow)
 {
-    const AccountCodeRow row = GetParam();
-    ChartFixture f(demoDatabase(), row.chart, QString::fromLatin1(row.separator));
-    EXPECT_EQ(fnGetCodificaConto(f.s, row.account), QString::fromLatin1(row.expected));
+    EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 7), QStringLiteral("::")); // trimmed
+    EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 8), QString());            // Null
+    EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), -3), QString());           // no row
+    EXPECT_EQ(errorOf([] { fnGetSeparatoreCodifica(nullptr, 1); }), kErrNoConnection);
+    auto demo = demoDatabase();
+    EXPECT_EQ(fnGetSeparatoreCodifica(demo.get(), 2), QStringLiteral("-"));
+    EXPECT_EQ(fnGetSeparatoreCodifica(demo.get(), 3), QStringLiteral("/"));
+
+    const Variant year = fnGetEsercizioPDC(f.recorder.get(), 7);
+    EXPECT_EQ(year.type(), Variant::Type::Long);
+    EXPECT_EQ(year.toLong(), 2024);
+    const Variant none = fnGetEsercizioPDC(f.recorder.get(), 70);
+    EXPECT_EQ(none.type(), Variant::Type::Integer);
+    EXPECT_EQ(none.toLong(), -1);
+    EXPECT_TRUE(fnGetEsercizioPDC(f.recorder.get(), 8).isEmpty()); // a Null year
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, DemoAccountCode,
-    ::testing::Values(AccountCodeRow{1, 1, ".", "01.01.01.001"},  // four levels
-                      AccountCodeRow{1, 101, ".", "01.05.001"},   // a customer's account
-                      AccountCodeRow{1, 56, ".", "00.01"},        // under a top-level branch
-                      AccountCodeRow{1, 28, ".", "02.15.01.001"}, // under a branch with a Null terminal flag
-                      AccountCodeRow{1, 13, ".", "01.10.006"},    // archived account (VirtualDelete 2)
-                      AccountCodeRow{1, 55, ".", "04.90.001"},    // archived branch and link
-                      AccountCodeRow{1, 14, ".", ""},             // deleted account (VirtualDelete 1)
-                      AccountCodeRow{1, 47, ".", ""},             // in a deleted branch
-                      AccountCodeRow{1, 301, ".", ""},            // an account of another chart
-                      AccountCodeRow{1, 9999, ".", ""},           // no such account
-                      AccountCodeRow{2, 301, "-", "01-7"},        // one level, separator -
-                      AccountCodeRow{2, 303, "-", "02-1-001"},    //
-                      AccountCodeRow{1, 1, "", "010101001"},      // separator not loaded
-                      AccountCodeRow{1, 1, "::", "01::01::01::001"})); // several characters
+TEST_F(SmallChart, AccountCodesTrimSegmentsAndFailOnNullOrLoopingParents)
+{
+    EXPECT_EQ(fnGetCodificaConto(f.s, 10), QStringLiteral("A::B::C::42"));
+    EXPECT_EQ(fnGetCodificaConto(f.s, 12), QStringLiteral("::9")); // under a top branch without a code
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(6)), QString());      // Null own code of a top branch
+    EXPECT_TRUE(f.s.colCodificheRami->contains(QStringLiteral(" 6")));
+
+    // A Null account code fails after its branch was remembered.
+    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(f.s, 11); }), kErrInvalidUseOfNull);
+    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 3")), QStringLiteral("A::B::C"));
+
+    ChartFixture loop(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
+    EXPECT_EQ(errorOf([&] { fnGetCodificaRamo(loop.s, Variant(4)); }), kErrOutOfStackSpace);
+    EXPECT_EQ(loop.take().size(), kMaxBranchDepth);
+    EXPECT_TRUE(loop.s.colCodificheRami->isEmpty());
+    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(loop.s, 13); }), kErrOutOfStackSpace);
+}
+
+TEST(DemoAccountCode, IsTheChainOfOwnCodes)
+{
+    struct Row {
+        std::int32_t chart;
+        std::int32_t account;
+        const char *separator;
+        const char *expected;
+    };
+    for (const Row &row : {Row{1, 1, ".", "01.01.01.001"},        // four levels
+                           Row{1, 56, ".", "00.01"},              // under a top-level branch
+                           Row{1, 28, ".", "02.15.01.001"},       // under a branch with a Null terminal flag
+                           Row{1, 13, ".", "01.10.006"},          // archived account (VirtualDelete 2)
+                           Row{1, 55, ".", "04.90.001"},          // archived branch and link
+                           Row{1, 14, ".", ""},                   // deleted account (VirtualDelete 1)
+                           Row{1, 47, ".", ""},                   // in a deleted branch
+                           Row{1, 301, ".", ""},                  // an account of another chart
+                           Row{1, 9999, ".", ""},                 // no such account
+                           Row{2, 303, "-", "02-1-001"},          // another chart and separator
+                           Row{1, 1, "", "010101001"},            // separator not loaded
+                           Row{1, 1, "::", "01::01::01::001"}}) { // several characters
+        SCOPED_TRACE(row.account);
+        ChartFixture f(demoDatabase(), row.chart, QString::fromLatin1(row.separator));
+        EXPECT_EQ(fnGetCodificaConto(f.s, row.account), QString::fromLatin1(row.expected));
+    }
+}
 
 TEST(AccountCode, AgreesWithTheStoredFullCodeOfEveryLiveLinkOfTheDemo)
 {
@@ -98,85 +107,40 @@ TEST(AccountCode, AgreesWithTheStoredFullCodeOfEveryLiveLinkOfTheDemo)
     int checked = 0;
     for (; !rs->Eof(); rs->MoveNext(), ++checked) {
         const std::int32_t account = rs->Fields().Item(0).Value().toLong();
-        const QString stored = rs->Fields().Item(1).Value().toText();
-        if (account == 14)
-            continue; // the deleted account itself
-        EXPECT_EQ(fnGetCodificaConto(f.s, account), stored) << account;
+        if (account != 14) { // the deleted account itself
+            EXPECT_EQ(fnGetCodificaConto(f.s, account), rs->Fields().Item(1).Value().toText()) << account;
+        }
     }
     EXPECT_GT(checked, 80);
 }
 
-TEST(AccountCode, ColdThenWarmStatements)
+TEST(AccountCode, RemembersBranchesAndAsksOnlyForWhatItLacks)
 {
     ChartFixture f(demoDatabase());
     EXPECT_EQ(fnGetCodificaConto(f.s, 1), QStringLiteral("01.01.01.001"));
-    const QStringList cold = f.take();
-    ASSERT_EQ(cold.size(), 4);
-    EXPECT_EQ(cold[0],
-              QStringLiteral("SELECT Epdc.IDElementoPDC,Cp.Codifica FROM ElementoPDC AS Epdc, ContoPerPDC AS "
-                             "Cpp,ContoPDC AS Cp WHERE Epdc.IDPianoDeiConti = 1 AND Epdc.IDElementoPDC = "
-                             "Cpp.IDElementoPDC AND Cpp.IDContoPDC = Cp.IDContoPDC AND Cp.IDContoPDC = 1 AND "
-                             "(Epdc.VirtualDelete = 0 or Epdc.VirtualDelete = 2) AND (Cpp.VirtualDelete = 0 "
-                             "or Cpp.VirtualDelete = 2) AND (Cp.VirtualDelete = 0 or Cp.VirtualDelete = 2)"));
-    EXPECT_EQ(cold[1],
-              QStringLiteral("SELECT Codifica, IDElementoPDCPadre FROM ElementoPDC WHERE IDPianoDeiConti = 1 "
-                             "AND IDElementoPDC = 11"));
-    EXPECT_TRUE(cold[2].endsWith(QStringLiteral(" AND IDElementoPDC = 10"))) << cold[2].toStdString();
-    EXPECT_TRUE(cold[3].endsWith(QStringLiteral(" AND IDElementoPDC = 1"))) << cold[3].toStdString();
-
-    // The sibling account's branch and its parents are remembered: one statement.
+    EXPECT_EQ(f.take().size(), 4); // the account, then its branch and both parents
     EXPECT_EQ(fnGetCodificaConto(f.s, 2), QStringLiteral("01.01.01.002"));
-    EXPECT_EQ(f.take().size(), 1);
-    // A cousin shares the two upper levels.
+    EXPECT_EQ(f.take().size(), 1); // same branch
     EXPECT_EQ(fnGetCodificaConto(f.s, 6), QStringLiteral("01.01.02.001"));
-    EXPECT_EQ(f.take().size(), 2);
-}
+    EXPECT_EQ(f.take().size(), 2); // a cousin shares the two upper levels
 
-TEST(AccountCode, NegativeChartIsWrittenWithItsSign)
-{
-    ChartFixture f(demoDatabase(), -4);
-    EXPECT_EQ(fnGetCodificaConto(f.s, -2), QString());
-    EXPECT_TRUE(f.take().first().contains(QStringLiteral("WHERE Epdc.IDPianoDeiConti =-4 AND")));
-}
-
-TEST(AccountCode, OuterBlanksOfSegmentsGoAndAnEmptyBranchCodeLeavesTheSeparatorInFront)
-{
-    ChartFixture f(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
-    EXPECT_EQ(fnGetCodificaConto(f.s, 10), QStringLiteral("A::B::C::42"));
-    EXPECT_EQ(fnGetCodificaConto(f.s, 12), QStringLiteral("::9")); // under a top branch without a code
-}
-
-TEST(AccountCode, NullOwnCodeIsAnInvalidUseOfNullAfterTheBranchWasRemembered)
-{
-    ChartFixture f(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
-    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(f.s, 11); }), kErrInvalidUseOfNull);
-    ASSERT_TRUE(f.s.colCodificheRami.has_value());
-    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 3")), QStringLiteral("A::B::C"));
-}
-
-TEST(AccountCode, DatabaseErrorsReachTheCaller)
-{
-    ChartFixture f(demoDatabase());
-    f.recorder->failOnStatement(3); // the second branch of the chain
-    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(f.s, 1); }), kErrDatabase);
-    // Nothing of the chain was remembered: the lower branch waits for its parent's code.
-    EXPECT_TRUE(!f.s.colCodificheRami || f.s.colCodificheRami->isEmpty());
-}
-
-TEST(BranchCode, NullOrEmptyIdAnswersEmptyWithoutAsking)
-{
-    ChartFixture f(demoDatabase());
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant::null()), QString());
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(QString())), QString());
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant()), QString());
-    EXPECT_TRUE(f.take().isEmpty());
+    ChartFixture failing(demoDatabase());
+    failing.recorder->failOnStatement(3); // the second branch of the chain
+    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(failing.s, 1); }), kErrDatabase);
+    EXPECT_TRUE(!failing.s.colCodificheRami || failing.s.colCodificheRami->isEmpty());
 }
 
 TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChart)
 {
     ChartFixture f(demoDatabase());
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant::null()), QString());
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(QString())), QString());
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant()), QString());
+    EXPECT_TRUE(f.take().isEmpty()); // no id: nothing asked
+
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(34)), QStringLiteral("03.90")); // VirtualDelete 1
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(42)), QStringLiteral("04.90")); // VirtualDelete 2
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(13)), QStringLiteral("01.05"));
-    ASSERT_TRUE(f.s.colCodificheRami.has_value());
     EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 13")), QStringLiteral("01.05"));
     EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 1")), QStringLiteral("01"));
     f.take();
@@ -191,111 +155,72 @@ TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChar
     EXPECT_EQ(fnGetCodificaConto(f.s, 101), QString()); // chart 2 does not hold it
     f.s.IDPDC = 1;
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(14)), QStringLiteral("01-10"));
-}
 
-TEST(BranchCode, MissingBranchIsEmptyAndNotRemembered)
-{
-    ChartFixture f(demoDatabase());
+    // A missing branch is empty and asked again each time.
+    f.take();
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(100)), QString()); // a branch of chart 2
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(100)), QString());
     EXPECT_EQ(f.take().size(), 2);
     EXPECT_FALSE(f.s.colCodificheRami->contains(QStringLiteral(" 100")));
 }
 
-TEST(BranchCode, DeletedBranchesStillHaveTheirCode)
+TEST(ContainsSeparator, ComparesSingleCharactersWithTheWholeSeparator)
 {
-    ChartFixture f(demoDatabase());
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(34)), QStringLiteral("03.90")); // VirtualDelete 1
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(42)), QStringLiteral("04.90")); // VirtualDelete 2
-}
-
-TEST(BranchCode, NullOwnCodeOfATopBranchIsEmpty)
-{
-    ChartFixture f(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(6)), QString());
-    EXPECT_TRUE(f.s.colCodificheRami->contains(QStringLiteral(" 6")));
-}
-
-TEST(BranchCode, ParentsThatLoopEndWithAnErrorAndRememberNothing)
-{
-    ChartFixture f(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
-    EXPECT_EQ(errorOf([&] { fnGetCodificaRamo(f.s, Variant(4)); }), kErrOutOfStackSpace);
-    EXPECT_EQ(f.take().size(), kMaxBranchDepth);
-    EXPECT_TRUE(f.s.colCodificheRami->isEmpty());
-    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(f.s, 13); }), kErrOutOfStackSpace);
-}
-
-struct SeparatorRow {
-    const char *separator;
-    const char *text;
-    bool expected;
-};
-
-class ContainsSeparator : public ::testing::TestWithParam<SeparatorRow> {};
-
-TEST_P(ContainsSeparator, ComparesSingleCharactersWithTheWholeSeparator)
-{
-    const SeparatorRow row = GetParam();
-    EXPECT_EQ(fnContieneSeparatore(QString::fromLatin1(row.separator), QString::fromLatin1(row.text)),
-              row.expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, ContainsSeparator,
-                         ::testing::Values(SeparatorRow{".", "01.05", true}, SeparatorRow{".", "0105", false},
-                                           SeparatorRow{".", "", false}, SeparatorRow{".", "01.", true},
-                                           SeparatorRow{"", "01.05", false},
-                                           SeparatorRow{"::", "01::05", false},
-                                           SeparatorRow{"a", "01A", false}, SeparatorRow{"-", "-", true}));
-
-TEST(FiscalYearOfChart, IsTheChartsYearOrMinusOne)
-{
-    ChartFixture f(ChartFixture::withRows(QString::fromLatin1(kSmallChart)));
-    const Variant year = fnGetEsercizioPDC(f.recorder.get(), 7);
-    EXPECT_EQ(year.type(), Variant::Type::Long);
-    EXPECT_EQ(year.toLong(), 2024);
-    EXPECT_EQ(f.take(),
-              QStringList{QStringLiteral("SELECT PianoDeiConti.IDEsercizio FROM PianoDeiConti WHERE "
-                                         "PianoDeiConti.IDPianoDeiConti = 7")});
-    const Variant none = fnGetEsercizioPDC(f.recorder.get(), 70);
-    EXPECT_EQ(none.type(), Variant::Type::Integer);
-    EXPECT_EQ(none.toLong(), -1);
-    EXPECT_TRUE(fnGetEsercizioPDC(f.recorder.get(), 8).isEmpty()); // a Null year
+    struct Row {
+        const char *separator;
+        const char *text;
+        bool expected;
+    };
+    for (const Row &row :
+         {Row{".", "01.05", true}, Row{".", "0105", false}, Row{".", "", false}, Row{".", "01.", true},
+          Row{"", "01.05", false}, Row{"::", "01::05", false}, Row{"a", "01A", false}, Row{"-", "-", true}}) {
+        SCOPED_TRACE(std::string(row.separator) + " in " + row.text);
+        EXPECT_EQ(fnContieneSeparatore(QString::fromLatin1(row.separator), QString::fromLatin1(row.text)),
+                  row.expected);
+    }
 }
 
 TEST(AutomaticAccount, ReadsTheRoleOfTheCompanyOrOfTheOffice)
 {
     ChartFixture f(demoDatabase());
-    std::int32_t company = 1;
-    std::int32_t office = 0;
-    QString role = QStringLiteral("IDContoCassa");
-    Variant account = fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, role);
-    EXPECT_EQ(account.type(), Variant::Type::Double);
-    EXPECT_EQ(account.toDouble(), 8.0);
-    office = 2;
-    EXPECT_EQ(fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, role).toDouble(), 12.0);
-    role = QStringLiteral("IDContoVendite"); // not set for the office
-    account = fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, role);
-    EXPECT_EQ(account.type(), Variant::Type::Double);
-    EXPECT_EQ(account.toDouble(), 0.0);
-    EXPECT_EQ(
-        f.take(),
-        (QStringList{
-            QStringLiteral("SELECT IDContoCassa FROM ContoAutomatico WHERE IDAzienda = 1"),
-            QStringLiteral("SELECT IDContoCassa FROM ContoAutomatico WHERE IDAzienda = 1 AND IDFiliale = 2"),
-            QStringLiteral("SELECT IDContoVendite FROM ContoAutomatico WHERE IDAzienda = 1 AND "
-                           "IDFiliale = 2"),
-        }));
-    company = 5;
-    office = 0;
-    EXPECT_TRUE(fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, role).isEmpty());
-    role = QStringLiteral("NoSuchRole");
-    company = 1;
-    EXPECT_EQ(errorOf([&] { fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, role); }),
-              kErrDatabase);
+    const auto account = [&](std::int32_t company, std::int32_t office, const char *role) {
+        QString name = QString::fromLatin1(role);
+        return fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, name);
+    };
+    EXPECT_EQ(account(1, 0, "IDContoCassa").type(), Variant::Type::Double);
+    EXPECT_EQ(account(1, 0, "IDContoCassa").toDouble(), 8.0);
+    EXPECT_EQ(account(1, 2, "IDContoCassa").toDouble(), 12.0);
+    EXPECT_EQ(account(1, 2, "IDContoVendite").type(), Variant::Type::Double); // not set for the office
+    EXPECT_EQ(account(1, 2, "IDContoVendite").toDouble(), 0.0);
+    EXPECT_TRUE(account(5, 0, "IDContoVendite").isEmpty());
+    EXPECT_EQ(errorOf([&] { account(1, 0, "NoSuchRole"); }), kErrDatabase);
 }
 
-TEST(AllAccounts, StatementNamesTheChartInSignBlankFormAndListsEveryLiveLink)
+// The exact texts, numbers written as the host's own formatting does (a blank before a positive
+// number in some, none in others): the schema's statement list checks these texts on the data.
+TEST(CodeStatements, AreTheTextsTheSchemaChecks)
 {
+    ChartFixture f(demoDatabase());
+    std::int32_t company = 1, office = 2;
+    QString role = QStringLiteral("IDContoCassa");
+    fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, role);
+    office = 0;
+    fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, role);
+    EXPECT_EQ(f.take(), (QStringList{
+                            QStringLiteral("SELECT IDContoCassa FROM ContoAutomatico WHERE IDAzienda = 1 AND "
+                                           "IDFiliale = 2"),
+                            QStringLiteral("SELECT IDContoCassa FROM ContoAutomatico WHERE IDAzienda = 1"),
+                        }));
+    fnGetCodificaConto(f.s, 1);
+    EXPECT_EQ(f.take().first(),
+              QStringLiteral("SELECT Epdc.IDElementoPDC,Cp.Codifica FROM ElementoPDC AS Epdc, ContoPerPDC AS "
+                             "Cpp,ContoPDC AS Cp WHERE Epdc.IDPianoDeiConti = 1 AND Epdc.IDElementoPDC = "
+                             "Cpp.IDElementoPDC AND Cpp.IDContoPDC = Cp.IDContoPDC AND Cp.IDContoPDC = 1 AND "
+                             "(Epdc.VirtualDelete = 0 or Epdc.VirtualDelete = 2) AND (Cpp.VirtualDelete = 0 "
+                             "or Cpp.VirtualDelete = 2) AND (Cp.VirtualDelete = 0 or Cp.VirtualDelete = 2)"));
+    f.s.IDPDC = -4;
+    fnGetCodificaConto(f.s, -2);
+    EXPECT_TRUE(f.take().first().contains(QStringLiteral("WHERE Epdc.IDPianoDeiConti =-4 AND")));
     EXPECT_EQ(SelectAllAccounts(1),
               QStringLiteral(
                   "SELECT CP.IDContoPDC, ContoPDC, CP.IDTipoConto, CP.Codifica FROM ElementoPDC as EPDC, "
@@ -303,17 +228,6 @@ TEST(AllAccounts, StatementNamesTheChartInSignBlankFormAndListsEveryLiveLink)
                   "CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.VirtualDelete = 0 AND "
                   "CPP.VirtualDelete = 0 AND EPDC.VirtualDelete = 0"));
     EXPECT_TRUE(SelectAllAccounts(-2).contains(QStringLiteral("IDPianoDeiConti = -2 AND")));
-
-    auto db = demoDatabase();
-    QString sql = SelectAllAccounts(1);
-    auto rs = runSql(db.get(), sql);
-    QList<std::int32_t> ids;
-    for (; !rs->Eof(); rs->MoveNext())
-        ids << rs->Fields().Item(QStringLiteral("IDContoPDC")).Value().toLong();
-    EXPECT_EQ(ids.size(), 84);      // 58 general accounts less 13, 14, 47, 55; 20 customers; 10 suppliers
-    EXPECT_FALSE(ids.contains(13)); // archived account
-    EXPECT_FALSE(ids.contains(47)); // in a deleted branch
-    EXPECT_TRUE(ids.contains(120));
 }
 
 } // namespace
