@@ -105,8 +105,8 @@ TEST(Variant, ConvertsToNumbersAndTruthWithTheRuntimeErrors)
         // clang-format on
     };
     for (const auto &row : rows) {
-        SCOPED_TRACE(::testing::PrintToString(row.value) + " to #" +
-                     std::to_string(static_cast<int>(row.to)));
+        static const char *const target[] = {"Long", "Integer", "Currency", "Boolean", "leadingLong"};
+        SCOPED_TRACE(::testing::PrintToString(row.value) + " to " + target[static_cast<int>(row.to)]);
         std::int64_t got = 0; // stays 0 when the call raises: error rows expect 0
         EXPECT_EQ(errorNumberOf([&] { got = convert(row.value, row.to); }), row.error);
         EXPECT_EQ(got, row.expected);
