@@ -91,8 +91,7 @@ protected:
 struct AmountRow {
     std::int32_t id;
     std::int16_t type;
-    const char *dare;
-    const char *avere;
+    const char *dare, *avere;
 };
 
 TEST_F(Totals, AccountReadsTheRowOfThePeriodOrKeepsTheCallersAmounts)
@@ -212,11 +211,9 @@ TEST_F(Totals, ChartSumsEveryLiveLinkByTypeAndCategory)
 {
     f.execute(QStringLiteral("DELETE FROM ProgressivoContoEsercizio WHERE IDContoPDC IN (30, 31, 40, 41)"));
     struct Row {
-        std::int16_t type;
-        std::int16_t categoria;
+        std::int16_t type, categoria;
         std::int32_t esercizio;
-        const char *dare;
-        const char *avere;
+        const char *dare, *avere;
     };
     for (const Row &row : {// Live links only: 10, 12, 17 (the archived branch 6, the archived link of 16 and
                            // the deleted branch 5 are out here, unlike in the branch totals).
@@ -258,7 +255,8 @@ TEST_F(Totals, ChartFailuresKeepTheCallersAmounts)
 
 // The exact texts, numbers written as the host's own formatting does (a blank before a positive
 // number in some, none in others): the schema's statement list checks these texts on the data.
-TEST(ChartTotalsStatement, NamesTheTableOfTheTypeAndTheCategory)
+// The exact text that the schema's statement list checks on the demo data.
+TEST(ChartTotalsStatement, IsTheTextTheSchemaChecks)
 {
     EXPECT_EQ(totaleProgressiviContiSql(9, 0, -1, 2024, 3, 2024, 5),
               QStringLiteral(
@@ -267,17 +265,8 @@ TEST(ChartTotalsStatement, NamesTheTableOfTheTypeAndTheCategory)
                   "ELE.IDPianoDeiConti = 9 AND ELE.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = "
                   "CP.IDContoPDC AND CP.IDContoPDC = PROG.IDContoPDC AND ELE.VirtualDelete = 0 AND "
                   "CPP.VirtualDelete = 0 AND CP.VirtualDelete = 0"));
-    EXPECT_TRUE(
-        totaleProgressiviContiSql(9, 1, 3, 0, 4, 2024, 0)
-            .contains(QStringLiteral(" ProgressivoContoMese as PROG WHERE PROG.Anno =  2024 AND PROG.Mese =  "
-                                     "4 AND ELE.IDPianoDeiConti = 9")));
-    EXPECT_TRUE(totaleProgressiviContiSql(-9, 2, -2, 0, 0, 0, -5)
-                    .contains(QStringLiteral(" ProgressivoContoPeriodo as PROG WHERE PROG.IDPeriodo = -5 AND "
-                                             "ELE.IDPianoDeiConti = -9 AND")));
-    EXPECT_TRUE(totaleProgressiviContiSql(9, 0, 3, 2024, 0, 0, 0)
-                    .endsWith(QStringLiteral(" AND CP.CategoriaConto =  3")));
-    EXPECT_TRUE(totaleProgressiviContiSql(9, 0, -2, 2024, 0, 0, 0)
-                    .endsWith(QStringLiteral(" AND CP.CategoriaConto = -2")));
+    // The other types and a category change only the table and the conditions, which the rows of
+    // ChartSumsEveryLiveLinkByTypeAndCategory check by their sums.
 }
 
 } // namespace
