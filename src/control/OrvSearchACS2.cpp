@@ -183,6 +183,13 @@ void OrvSearchACS2::Private::createChildren()
     q->setFocusProxy(txtField[0]);
     q->setFocusPolicy(Qt::StrongFocus);
 
+    // A text written by the program shows its beginning, as a name is read from its start.
+    for (QLineEdit *box : txtField) {
+        QObject::connect(box, &QLineEdit::textChanged, q, [box] {
+            if (!box->hasFocus())
+                box->setCursorPosition(0);
+        });
+    }
     QObject::connect(txtField[0], &QLineEdit::textChanged, q, [this] { onBoxChanged(0); });
     QObject::connect(txtField[1], &QLineEdit::textChanged, q, [this] { onBoxChanged(1); });
     QObject::connect(qApp, &QApplication::focusChanged, q, [this](QWidget *, QWidget *now) {

@@ -226,6 +226,8 @@ TEST_F(FieldTest, DelegatedPropertiesLiveInTheBoxes)
 {
     box(0)->setText(QStringLiteral("typed"));
     EXPECT_EQ(field->Code(), QStringLiteral("typed"));
+    field->setDescription(QStringLiteral("Dell'Acqua Idraulica S.r.l."));
+    EXPECT_EQ(box(1)->cursorPosition(), 0); // a written name shows its beginning
     caption(1)->setText(QStringLiteral("Conto:"));
     EXPECT_EQ(field->CaptionDescription(), QStringLiteral("Conto:"));
 
