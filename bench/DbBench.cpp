@@ -14,8 +14,9 @@ namespace {
 QString middleCustomerCode()
 {
     static const QString code = [] {
-        QString sql = QStringLiteral("SELECT Codice FROM Cliente WHERE IDAzienda = 1 ORDER BY IDAnagrafica LIMIT 1 "
-                                     "OFFSET (SELECT count(*) / 2 FROM Cliente WHERE IDAzienda = 1)");
+        QString sql =
+            QStringLiteral("SELECT Codice FROM Cliente WHERE IDAzienda = 1 ORDER BY IDAnagrafica LIMIT 1 "
+                           "OFFSET (SELECT count(*) / 2 FROM Cliente WHERE IDAzienda = 1)");
         auto rs = runSql(database().get(), sql);
         return rs->Fields().Item(0).Value().toText();
     }();
@@ -24,9 +25,10 @@ QString middleCustomerCode()
 
 QString exactCodeStatement()
 {
-    return QStringLiteral("SELECT Anagrafica.IDAnagrafica, Anagrafica.Anagrafica, Anagrafica.Nome, Cliente.Codice"
-                          " FROM Anagrafica INNER JOIN Cliente ON Anagrafica.IDAnagrafica = Cliente.IDAnagrafica"
-                          " AND Cliente.IDAzienda = 1 WHERE Anagrafica.VirtualDelete = 0 AND Codice = ") +
+    return QStringLiteral(
+               "SELECT Anagrafica.IDAnagrafica, Anagrafica.Anagrafica, Anagrafica.Nome, Cliente.Codice"
+               " FROM Anagrafica INNER JOIN Cliente ON Anagrafica.IDAnagrafica = Cliente.IDAnagrafica"
+               " AND Cliente.IDAzienda = 1 WHERE Anagrafica.VirtualDelete = 0 AND Codice = ") +
            dbUtility().SqlText(middleCustomerCode());
 }
 
@@ -59,8 +61,10 @@ void BM_ExactCodeRawSqlite(benchmark::State &state)
         if (sqlite3_step(stmt) != SQLITE_ROW)
             state.SkipWithError("the code was not found");
         benchmark::DoNotOptimize(sqlite3_column_int(stmt, 0));
-        benchmark::DoNotOptimize(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))));
-        benchmark::DoNotOptimize(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2))));
+        benchmark::DoNotOptimize(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))));
+        benchmark::DoNotOptimize(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2))));
         sqlite3_finalize(stmt);
     }
 }

@@ -29,7 +29,8 @@ constexpr FieldSpec kFields[] = {
 };
 } // namespace
 
-DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent) : QWidget(parent), m_db(std::move(db))
+DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent)
+    : QWidget(parent), m_db(std::move(db))
 {
     setWindowTitle(QStringLiteral("OrvSearch demo"));
     m_log = new QPlainTextEdit(this);
@@ -74,13 +75,15 @@ void DemoForm::watch(OrvSearchACS2 *field, const QString &name)
 {
     const auto say = [this, name](const QString &what) { log(name + QStringLiteral(": ") + what); };
     connect(field, &OrvSearchACS2::ChangedElement, this, [say, field] {
-        say(QStringLiteral("ChangedElement  IDAnagrafica=%1 IDNode=%2 NodeType=%3 Code=\"%4\" Description=\"%5\"")
+        say(QStringLiteral(
+                "ChangedElement  IDAnagrafica=%1 IDNode=%2 NodeType=%3 Code=\"%4\" Description=\"%5\"")
                 .arg(field->IDAnagrafica())
                 .arg(field->IDNode())
                 .arg(static_cast<int>(field->NodeType()))
                 .arg(field->Code(), field->Description()));
     });
-    connect(field, &OrvSearchACS2::ErrorInLostFocus, this, [say] { say(QStringLiteral("ErrorInLostFocus")); });
+    connect(field, &OrvSearchACS2::ErrorInLostFocus, this,
+            [say] { say(QStringLiteral("ErrorInLostFocus")); });
     connect(field, &OrvSearchACS2::propertyChanged, this, [say, field](const QString &property) {
         say(QStringLiteral("property changed %1 = %2")
                 .arg(property, field->property(property.toLatin1().constData()).toString()));

@@ -29,7 +29,8 @@ TourSection::TourSection(int order, const char *title, std::function<void(DemoFo
 void runTour(DemoForm &form)
 {
     auto ordered = sections();
-    std::stable_sort(ordered.begin(), ordered.end(), [](const Entry &a, const Entry &b) { return a.order < b.order; });
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const Entry &a, const Entry &b) { return a.order < b.order; });
     for (const Entry &entry : ordered) {
         say(form, QStringLiteral("== %1").arg(entry.title));
         entry.run(form);

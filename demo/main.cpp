@@ -33,13 +33,14 @@ int main(int argc, char **argv)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("The search field on the demo company"));
     parser.addHelpOption();
-    const QCommandLineOption createOption(QStringLiteral("create-db"), QStringLiteral("Create the demo database."),
-                                          QStringLiteral("path"));
+    const QCommandLineOption createOption(
+        QStringLiteral("create-db"), QStringLiteral("Create the demo database."), QStringLiteral("path"));
     const QCommandLineOption dbOption(QStringLiteral("db"), QStringLiteral("The company database to open."),
                                       QStringLiteral("path"));
-    const QCommandLineOption tourOption(QStringLiteral("tour"), QStringLiteral("Run the tour and print the events."));
-    const QCommandLineOption shotOption(QStringLiteral("screenshot"), QStringLiteral("Save a picture of the form."),
-                                        QStringLiteral("png"));
+    const QCommandLineOption tourOption(QStringLiteral("tour"),
+                                        QStringLiteral("Run the tour and print the events."));
+    const QCommandLineOption shotOption(QStringLiteral("screenshot"),
+                                        QStringLiteral("Save a picture of the form."), QStringLiteral("png"));
     parser.addOptions({createOption, dbOption, tourOption, shotOption});
     parser.process(app);
 
@@ -50,7 +51,8 @@ int main(int argc, char **argv)
             if (!parser.isSet(dbOption))
                 return 0;
         }
-        const QString path = parser.isSet(dbOption) ? parser.value(dbOption) : QStringLiteral("out/demo.sqlite");
+        const QString path =
+            parser.isSet(dbOption) ? parser.value(dbOption) : QStringLiteral("out/demo.sqlite");
         if (!QFile::exists(path)) {
             std::fprintf(stderr, "No database at %s: create it with --create-db %s\n", qPrintable(path),
                          qPrintable(path));

@@ -21,7 +21,7 @@ public:
     Variant(Currency value) : m_value(value) {}
     Variant(double value) : m_value(value) {}
     Variant(std::int32_t value) : m_value(value) {} // Long
-    Variant(bool) = delete; // would silently be a Long; use Variant::boolean()
+    Variant(bool) = delete;                         // would silently be a Long; use Variant::boolean()
 
     static Variant null();
     static Variant boolean(bool value);

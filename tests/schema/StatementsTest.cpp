@@ -98,7 +98,8 @@ TEST_P(StatementsTest, RunsOnTheDemoCompanyWithTheExpectedRows)
 INSTANTIATE_TEST_SUITE_P(Schema, StatementsTest, ::testing::ValuesIn(readEntries()),
                          [](const ::testing::TestParamInfo<Entry> &entry) {
                              QString name = entry.param.name;
-                             name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")), QStringLiteral("_"));
+                             name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")),
+                                          QStringLiteral("_"));
                              return name.toStdString();
                          });
 
@@ -106,7 +107,8 @@ TEST(StatementsFile, HoldsEveryFamily)
 {
     const auto entries = readEntries();
     ASSERT_GE(entries.size(), 50u);
-    for (const char *family : {"registry.", "lookup.", "codes.", "totals.", "load.", "host.", "recheck.", "launch."}) {
+    for (const char *family :
+         {"registry.", "lookup.", "codes.", "totals.", "load.", "host.", "recheck.", "launch."}) {
         const bool present = std::any_of(entries.begin(), entries.end(), [family](const Entry &e) {
             return e.name.startsWith(QLatin1String(family));
         });
