@@ -61,6 +61,7 @@ public:
     ControlState s;
     std::array<QLineEdit *, 3> txtField{};
     std::array<QLabel *, 2> lblField{};
+    bool releaseEndsDoubleClick = false;
 
     // Twips and pixels on the screen the field lives on.
     int toPixelsX(int twips) const
@@ -368,6 +369,7 @@ bool OrvSearchACS2::Private::filterMouse(QMouseEvent *event)
         mouseButtonsFromQt(event->type() == QEvent::MouseMove ? event->buttons() : event->button());
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+        releaseEndsDoubleClick = false;
         Q_EMIT q->MouseDown(button, shift, x, y);
         break;
     case QEvent::MouseMove:
@@ -375,10 +377,13 @@ bool OrvSearchACS2::Private::filterMouse(QMouseEvent *event)
         break;
     case QEvent::MouseButtonRelease:
         Q_EMIT q->MouseUp(button, shift, x, y);
-        if (event->button() == Qt::LeftButton)
+        // The release that ends a double click is no click of its own.
+        if (event->button() == Qt::LeftButton && !releaseEndsDoubleClick)
             Q_EMIT q->Click();
+        releaseEndsDoubleClick = false;
         break;
     case QEvent::MouseButtonDblClick:
+        releaseEndsDoubleClick = true;
         Q_EMIT q->DblClick();
         break;
     default:

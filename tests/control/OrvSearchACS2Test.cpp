@@ -4,10 +4,13 @@
 #include "support/Database.h"
 #include "support/QtPrinters.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QStringList>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -242,6 +245,41 @@ TEST_F(FieldTest, DelegatedPropertiesLiveInTheBoxes)
     field->setFontProperty(font);
     EXPECT_EQ(box(2)->font().pointSize(), 14);
     EXPECT_EQ(field->Font().pointSize(), 14);
+}
+
+TEST_F(FieldTest, MouseEventsOfABoxReachTheHostOnceEach)
+{
+    QStringList events;
+    const auto record = [&events](const char *name) {
+        return [&events, name](std::int16_t &button, std::int16_t &, float &, float &) {
+            events << QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(button);
+        };
+    };
+    QObject::connect(field.get(), &OrvSearchACS2::MouseDown, record("MouseDown"));
+    QObject::connect(field.get(), &OrvSearchACS2::MouseUp, record("MouseUp"));
+    QObject::connect(field.get(), &OrvSearchACS2::Click, [&events] { events << QStringLiteral("Click"); });
+    QObject::connect(field.get(), &OrvSearchACS2::DblClick,
+                     [&events] { events << QStringLiteral("DblClick"); });
+
+    QTest::mouseClick(box(1), Qt::LeftButton);
+    EXPECT_EQ(events.join(u' '), QStringLiteral("MouseDown(1) MouseUp(1) Click"));
+    events.clear();
+    // What a window system sends for a double click: press, release, double click, release.
+    QTest::mousePress(box(1), Qt::LeftButton);
+    QTest::mouseRelease(box(1), Qt::LeftButton);
+    const QPointF at(5, 5);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, box(1)->mapToGlobal(at), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box(1), &doubleClick);
+    QTest::mouseRelease(box(1), Qt::LeftButton);
+    EXPECT_EQ(events.count(QStringLiteral("DblClick")), 1) << events.join(u' ').toStdString();
+    EXPECT_EQ(events.join(u' '), QStringLiteral("MouseDown(1) MouseUp(1) Click DblClick MouseUp(1)"));
+    events.clear();
+    QTest::mouseClick(box(1), Qt::LeftButton); // the next click counts again
+    EXPECT_EQ(events.join(u' '), QStringLiteral("MouseDown(1) MouseUp(1) Click"));
+    events.clear();
+    QTest::mouseClick(box(2), Qt::RightButton);
+    EXPECT_EQ(events.join(u' '), QStringLiteral("MouseDown(2) MouseUp(2)")); // only the left button clicks
 }
 
 TEST_F(FieldTest, PlainFieldsStoreWithoutNotice)
