@@ -2,6 +2,7 @@
 
 #include "control/ControlState.h"
 #include "data/DbConnection.h"
+#include "data/RuntimeError.h"
 #include "data/Variant.h"
 
 #include <QString>
@@ -10,9 +11,8 @@
 
 namespace orv::accounting {
 
-// The runtime's "out of stack space": raised when a chain of parent branches is deeper than
-// any real chart, which only a chain that loops back on itself can be.
-constexpr int kErrOutOfStackSpace = 28;
+// A chain of parent branches deeper than any real chart can only loop back on itself: it
+// raises the runtime's "out of stack space" (kErrOutOfStackSpace).
 constexpr int kMaxBranchDepth = 256;
 
 // The code separator of chart lIDPDC, trimmed; empty when the chart has no row.

@@ -9,6 +9,7 @@ namespace orv {
 // Error numbers as the suite's runtime reports them; hosts compare against these.
 enum RuntimeErrorNumber : int {
     kErrOverflow = 6,
+    kErrOutOfStackSpace = 28, // a parent chain of the chart that loops
     kErrTypeMismatch = 13,
     kErrInvalidUseOfNull = 94,
     kErrElementNotFound = 35601,
