@@ -1,6 +1,7 @@
 #include "BenchDatabase.h"
 
 #include "data/picker/SqlTableModel.h"
+#include "support/Listings.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -12,18 +13,6 @@
 namespace orv::bench {
 
 namespace {
-
-// All customers of company 1, as the search field hands them to the picking list.
-const QString kCustomers = QStringLiteral(
-    "SELECT Anagrafica.IDAnagrafica, Anagrafica.Anagrafica, Anagrafica.CodiceFiscale, Anagrafica.PartitaIva,"
-    " Anagrafica.Nome, Cliente.Codice, Cliente.IDPDCContabile, Anagrafica.Indirizzo, Anagrafica.Cap,"
-    " Comune.Comune, Provincia.Provincia, Nazione.Nazione"
-    " FROM Anagrafica INNER JOIN Cliente ON Anagrafica.IDAnagrafica = Cliente.IDAnagrafica AND "
-    "Cliente.IDAzienda = 1"
-    " LEFT JOIN Comune ON Anagrafica.IDComune = Comune.IDComune"
-    " LEFT JOIN Provincia ON Comune.IDProvincia = Provincia.IDProvincia"
-    " LEFT JOIN Nazione ON Anagrafica.IDNazione = Nazione.IDNazione"
-    " WHERE Anagrafica.VirtualDelete = 0");
 
 // Argument 0 lists by code (the lookup by code), 1 by name (the lookup by description).
 QList<SqlTableModel::Column> customerColumns(bool byName)
@@ -68,7 +57,7 @@ std::unique_ptr<SqlTableModel> openModel(bool byName, int countStepMs)
 {
     auto model = std::make_unique<SqlTableModel>();
     model->setCountStep(countStepMs);
-    model->setQuery(database(), kCustomers, customerColumns(byName));
+    model->setQuery(database(), test::kCustomerListing, customerColumns(byName));
     return model;
 }
 

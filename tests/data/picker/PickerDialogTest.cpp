@@ -3,6 +3,7 @@
 #include "data/picker/SqlTableModel.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
+#include "support/Listings.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,18 +20,6 @@
 using namespace orv;
 
 namespace {
-
-// All customers of company 1, as the search field lists them.
-const QString kCustomers = QStringLiteral(
-    "SELECT Anagrafica.IDAnagrafica, Anagrafica.Anagrafica, Anagrafica.CodiceFiscale, Anagrafica.PartitaIva,"
-    " Anagrafica.Nome, Cliente.Codice, Cliente.IDPDCContabile, Anagrafica.Indirizzo, Anagrafica.Cap,"
-    " Comune.Comune, Provincia.Provincia, Nazione.Nazione"
-    " FROM Anagrafica INNER JOIN Cliente ON Anagrafica.IDAnagrafica = Cliente.IDAnagrafica AND "
-    "Cliente.IDAzienda = 1"
-    " LEFT JOIN Comune ON Anagrafica.IDComune = Comune.IDComune"
-    " LEFT JOIN Provincia ON Comune.IDProvincia = Provincia.IDProvincia"
-    " LEFT JOIN Nazione ON Anagrafica.IDNazione = Nazione.IDNazione"
-    " WHERE Anagrafica.VirtualDelete = 0");
 
 // Listed by name: Bianchi, D'Amico, Rossi, rossini, Verdi.
 std::shared_ptr<SqliteConnection> customers()
@@ -61,7 +50,7 @@ protected:
     {
         picker.Caption(QStringLiteral("Ricerca clienti"));
         picker.Connection(db);
-        picker.QueryText(kCustomers);
+        picker.QueryText(test::kCustomerListing);
         picker.AddColumn(QStringLiteral("Anagrafica"), QStringLiteral("Anagrafica"), 1);
         picker.AddColumn(QStringLiteral("Codice"), QStringLiteral("Codice"), 1);
         picker.AddColumn(QStringLiteral("Nome"), QStringLiteral("Nome"), 1);
