@@ -86,7 +86,7 @@ void accountsTour(DemoForm &form)
     field->sbCalcolaProgressiviConto(id, type, dare, avere, esercizio, mese, anno, periodo);
     say(form, QStringLiteral("  account 20 (no totals) keeps the host's amounts: Dare %1, Avere %2")
                   .arg(money(dare), money(avere)));
-    id = 2;
+    id = 1002;
     type = 0;
     field->sbCalcolaProgressiviGruppo(id, type, dare, avere, esercizio, mese, anno, periodo);
     say(form,

@@ -348,18 +348,18 @@ SELECT Anagrafica.IDAnagrafica, Anagrafica.Anagrafica FROM Anagrafica  WHERE Ana
 
 -- @name lookup.chart.segment_top
 -- @rows 1
--- @first 1
+-- @first 1001
 SELECT IDElementoPDC, ElementoPDC FROM ElementoPDC WHERE Codifica = '01' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND IDElementoPDCPadre is Null;
 
 -- @name lookup.chart.segment_child
 -- @rows 1
--- @first 13
-SELECT IDElementoPDC, ElementoPDC FROM ElementoPDC WHERE Codifica = '05' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND IDElementoPDCPadre = 1;
+-- @first 1013
+SELECT IDElementoPDC, ElementoPDC FROM ElementoPDC WHERE Codifica = '05' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND IDElementoPDCPadre = 1001;
 
 -- @name lookup.chart.segment_account
 -- @rows 1
 -- @first 101
-SELECT CP.IDContoPDC, CP.ContoPDC FROM ElementoPDC as EPDC, ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDElementoPDC = 13 AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC > 0 AND CP.Codifica ='001';
+SELECT CP.IDContoPDC, CP.ContoPDC FROM ElementoPDC as EPDC, ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDElementoPDC = 1013 AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC > 0 AND CP.Codifica ='001';
 
 -- @name lookup.chart.account_of_type
 -- @rows 1
@@ -373,7 +373,7 @@ SELECT ContoPDC, Codifica, IDAnagrafica FROM ContoPDC WHERE IDContoPDC =  8 AND 
 -- @name lookup.chart.branch_of_type
 -- @rows 1
 -- @first Debiti verso fornitori
-SELECT ElementoPDC FROM ElementoPDC WHERE IDElementoPDC =  22 AND IDTipoConto = 7;
+SELECT ElementoPDC FROM ElementoPDC WHERE IDElementoPDC =  1022 AND IDTipoConto = 7;
 
 -- @name lookup.chart.account_of_entry_customer
 -- @rows 1
@@ -410,18 +410,19 @@ SELECT 0 as IDRamo, CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Cod
 
 -- @name browser.list.branch_content
 -- @rows 1
--- @first 14
-SELECT IDElementoPDC as IDRamo, 0 as IDConto, ElementoPDC as Descrizione, Codifica as Cod, IDElementoPDCPadre as IDPadre, ElementoPDC.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'NO' as IsConto FROM ( ElementoPDC INNER JOIN TipoConto ON ElementoPDC.IDTipoConto = TipoConto.IDTipoConto) WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDElementoPDC = 14 AND ElementoPDC LIKE '%';
+-- @first 1014
+SELECT IDElementoPDC as IDRamo, 0 as IDConto, ElementoPDC as Descrizione, Codifica as Cod, IDElementoPDCPadre as IDPadre, ElementoPDC.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'NO' as IsConto FROM ( ElementoPDC INNER JOIN TipoConto ON ElementoPDC.IDTipoConto = TipoConto.IDTipoConto) WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDElementoPDC = 1014 AND ElementoPDC LIKE '%';
 
 -- @name browser.list.account_content
 -- @rows 1
 -- @first 0
 SELECT 0 as IDRamo, CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Codifica as Cod, CPP.IDElementoPDC as IDPadre, CPP.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'SI' as IsConto FROM ( ElementoPDC as EPDC INNER JOIN TipoConto ON EPDC.IDTipoConto = TipoConto.IDTipoConto), ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC = 101 AND CP.IDContoPDC > 0 AND ContoPDC LIKE '%';
 
--- @name browser.list.same_number_account_and_branch
--- account 13 and branch 13
--- @rows 2
-SELECT 0 as IDRamo, CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Codifica as Cod, CPP.IDElementoPDC as IDPadre, CPP.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'SI' as IsConto FROM ( ElementoPDC as EPDC INNER JOIN TipoConto ON EPDC.IDTipoConto = TipoConto.IDTipoConto), ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC = 13 AND CP.IDContoPDC > 0 AND ContoPDC LIKE '%' UNION SELECT IDElementoPDC as IDRamo, 0 as IDConto, ElementoPDC as Descrizione, Codifica as Cod, IDElementoPDCPadre as IDPadre, ElementoPDC.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'NO' as IsConto FROM ( ElementoPDC INNER JOIN TipoConto ON ElementoPDC.IDTipoConto = TipoConto.IDTipoConto) WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDElementoPDC = 13 AND ElementoPDC LIKE '%';
+-- @name browser.list.one_id_for_account_and_branch
+-- one id in both halves: branch 1013 alone, since no account has a branch's id
+-- @rows 1
+-- @first 1013 | 0
+SELECT 0 as IDRamo, CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Codifica as Cod, CPP.IDElementoPDC as IDPadre, CPP.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'SI' as IsConto FROM ( ElementoPDC as EPDC INNER JOIN TipoConto ON EPDC.IDTipoConto = TipoConto.IDTipoConto), ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC = 1013 AND CP.IDContoPDC > 0 AND ContoPDC LIKE '%' UNION SELECT IDElementoPDC as IDRamo, 0 as IDConto, ElementoPDC as Descrizione, Codifica as Cod, IDElementoPDCPadre as IDPadre, ElementoPDC.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'NO' as IsConto FROM ( ElementoPDC INNER JOIN TipoConto ON ElementoPDC.IDTipoConto = TipoConto.IDTipoConto) WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDElementoPDC = 1013 AND ElementoPDC LIKE '%';
 
 -- @name browser.list.customer_mode
 -- 21 type-6 accounts, Effetti attivi held by the type-6 branch, and the branch itself
@@ -434,16 +435,16 @@ SELECT 0 as IDRamo, CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Cod
 
 -- @name browser.tree.top_level
 -- @rows 5
--- @first 1
+-- @first 1001
 SELECT IDElementoPDC, ElementoPDC, ElementoTerminale, CategoriaConto, Codifica, TipoConto FROM ElementoPDC, TipoConto WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDElementoPDCPadre is Null  AND ElementoPDC.IDTipoConto = TipoConto.IDTipoConto ORDER BY ElementoPDC.CategoriaConto, ElementoPDC.Codifica;
 
 -- @name browser.tree.level
 -- @rows 5
-SELECT IDElementoPDC, ElementoPDC, ElementoTerminale, CategoriaConto, Codifica, TipoConto FROM ElementoPDC, TipoConto WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDElementoPDCPadre = 1 AND ElementoPDC.IDTipoConto = TipoConto.IDTipoConto;
+SELECT IDElementoPDC, ElementoPDC, ElementoTerminale, CategoriaConto, Codifica, TipoConto FROM ElementoPDC, TipoConto WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDElementoPDCPadre = 1001 AND ElementoPDC.IDTipoConto = TipoConto.IDTipoConto;
 
 -- @name browser.tree.accounts_of_branch
 -- @rows 22
-SELECT CP.IDContoPDC, CP.ContoPDC, CP.IDAnagrafica, CP.CategoriaConto, CP.CondizioneContabile, CP.IDTipoConto, CP.Codifica, TP.TipoConto FROM ContoPDC as CP, ContoPerPDC as CPP, TipoConto as TP WHERE CPP.IDElementoPDC = 13 AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDTipoConto = TP.IDTipoConto;
+SELECT CP.IDContoPDC, CP.ContoPDC, CP.IDAnagrafica, CP.CategoriaConto, CP.CondizioneContabile, CP.IDTipoConto, CP.Codifica, TP.TipoConto FROM ContoPDC as CP, ContoPerPDC as CPP, TipoConto as TP WHERE CPP.IDElementoPDC = 1013 AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDTipoConto = TP.IDTipoConto;
 
 -- @name browser.tree.rows_of_required_type
 -- 10 suppliers, Fornitori diversi, branch 02.10
@@ -452,13 +453,13 @@ SELECT CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Codifica as Cod,
 
 -- @name browser.tree.segment
 -- @rows 1
--- @first 25
-SELECT IDElementoPDC, ElementoPDC, ElementoTerminale FROM ElementoPDC WHERE Codifica = '02' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND IDElementoPDCPadre = 23;
+-- @first 1025
+SELECT IDElementoPDC, ElementoPDC, ElementoTerminale FROM ElementoPDC WHERE Codifica = '02' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND IDElementoPDCPadre = 1023;
 
 -- @name browser.tree.segment_account
 -- @rows 1
 -- @first 103
-SELECT ContoPDC.IDContoPDC, ContoPDC.ContoPDC FROM ContoPDC, ContoPerPDC, ElementoPDC WHERE ElementoPDC.IDPianoDeiConti = 1 AND ElementoPDC.IDElementoPDC = 13 AND ContoPerPDC.IDElementoPDC = 13 AND ContoPDC.Codifica = '003' AND ContoPerPDC.IDContoPDC = ContoPDC.IDContoPDC AND ContoPDC.IDContoPDC > 0 AND ElementoPDC.IDElementoPDC > 0 ;
+SELECT ContoPDC.IDContoPDC, ContoPDC.ContoPDC FROM ContoPDC, ContoPerPDC, ElementoPDC WHERE ElementoPDC.IDPianoDeiConti = 1 AND ElementoPDC.IDElementoPDC = 1013 AND ContoPerPDC.IDElementoPDC = 1013 AND ContoPDC.Codifica = '003' AND ContoPerPDC.IDContoPDC = ContoPDC.IDContoPDC AND ContoPDC.IDContoPDC > 0 AND ElementoPDC.IDElementoPDC > 0 ;
 
 -- @name browser.click.account
 -- @rows 1
@@ -475,18 +476,18 @@ SELECT IDElementoPDC FROM ElementoPDC WHERE Codifica = '01' AND IDElementoPDC > 
 
 -- @name browser.search.segment_child
 -- @rows 1
--- @first 11
-SELECT IDElementoPDC FROM ElementoPDC WHERE Codifica = '01' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND IDElementoPDCPadre = 10;
+-- @first 1011
+SELECT IDElementoPDC FROM ElementoPDC WHERE Codifica = '01' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND IDElementoPDCPadre = 1010;
 
 -- @name browser.search.ancestor_code
 -- @rows 1
 -- @first 05
-SELECT Codifica FROM ElementoPDC WHERE IDElementoPDC = 13 AND IDPianoDeiConti = 1;
+SELECT Codifica FROM ElementoPDC WHERE IDElementoPDC = 1013 AND IDPianoDeiConti = 1;
 
 -- @name browser.search.branch_code
 -- @rows 1
 -- @first 01
-SELECT Codifica, IDElementoPDCPadre FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC = 11;
+SELECT Codifica, IDElementoPDCPadre FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC = 1011;
 
 -- @name browser.search.account_description
 -- @rows 1
@@ -496,26 +497,26 @@ SELECT ContoPDC.ContoPDC FROM ContoPDC WHERE ContoPDC.IDContoPDC = 8;
 -- @name browser.search.branch_description
 -- @rows 1
 -- @first Disponibilità liquide
-SELECT ElementoPDC.ElementoPDC FROM ElementoPDC WHERE ElementoPDC.IDElementoPDC = 14;
+SELECT ElementoPDC.ElementoPDC FROM ElementoPDC WHERE ElementoPDC.IDElementoPDC = 1014;
 
 -- @name browser.ok.terminal_test
 -- ElementoTerminale Null
 -- @rows 1
--- @first 23
-SELECT ElementoPDC.IDElementoPDC, ElementoPDC.ElementoPDC, ElementoPDC.ElementoTerminale FROM ElementoPDC WHERE ElementoPDC.IDElementoPDC = 23;
+-- @first 1023
+SELECT ElementoPDC.IDElementoPDC, ElementoPDC.ElementoPDC, ElementoPDC.ElementoTerminale FROM ElementoPDC WHERE ElementoPDC.IDElementoPDC = 1023;
 
 -- @name browser.ok.branch_type
 -- @rows 1
 -- @first Crediti verso clienti
-SELECT ElementoPDC, TipoConto FROM TipoConto, ElementoPDC WHERE IDElementoPDC = 13 AND ElementoPDC.IDTipoConto = TipoConto.IDTipoConto AND TipoConto.IDTipoConto = 6;
+SELECT ElementoPDC, TipoConto FROM TipoConto, ElementoPDC WHERE IDElementoPDC = 1013 AND ElementoPDC.IDTipoConto = TipoConto.IDTipoConto AND TipoConto.IDTipoConto = 6;
 
 -- @name browser.ok.branch_type_mismatch
 -- @rows 0
-SELECT ElementoPDC, TipoConto FROM TipoConto, ElementoPDC WHERE IDElementoPDC = 14 AND ElementoPDC.IDTipoConto = TipoConto.IDTipoConto AND TipoConto.IDTipoConto = 6;
+SELECT ElementoPDC, TipoConto FROM TipoConto, ElementoPDC WHERE IDElementoPDC = 1014 AND ElementoPDC.IDTipoConto = TipoConto.IDTipoConto AND TipoConto.IDTipoConto = 6;
 
 -- @name browser.ok.branch_of_account
 -- @rows 1
--- @first 13
+-- @first 1013
 SELECT ElementoPDC.IDElementoPDC, ElementoPDC, Codifica FROM ElementoPDC, ContoPerPDC WHERE IDContoPDC = 101 AND ElementoPDC.IDElementoPDC = ContoPerPDC.IDElementoPDC AND IDPianoDeiConti = 1;
 
 -- @name codes.separator
@@ -526,22 +527,22 @@ SELECT SeparatoreCodifica FROM PianoDeiConti WHERE IDPianoDeiConti = 2;
 -- @name codes.branch
 -- @rows 1
 -- @first 01
-SELECT Codifica, IDElementoPDCPadre FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC = 24;
+SELECT Codifica, IDElementoPDCPadre FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC = 1024;
 
 -- @name codes.account
 -- @rows 1
--- @first 13
+-- @first 1013
 SELECT Epdc.IDElementoPDC,Cp.Codifica FROM ElementoPDC AS Epdc, ContoPerPDC AS Cpp,ContoPDC AS Cp WHERE Epdc.IDPianoDeiConti = 1 AND Epdc.IDElementoPDC = Cpp.IDElementoPDC AND Cpp.IDContoPDC = Cp.IDContoPDC AND Cp.IDContoPDC = 101 AND (Epdc.VirtualDelete = 0 or Epdc.VirtualDelete = 2) AND (Cpp.VirtualDelete = 0 or Cpp.VirtualDelete = 2) AND (Cp.VirtualDelete = 0 or Cp.VirtualDelete = 2);
 
 -- @name codes.account_root_branch
 -- 01-7
 -- @rows 1
--- @first 100
+-- @first 1100
 SELECT Epdc.IDElementoPDC,Cp.Codifica FROM ElementoPDC AS Epdc, ContoPerPDC AS Cpp,ContoPDC AS Cp WHERE Epdc.IDPianoDeiConti = 2 AND Epdc.IDElementoPDC = Cpp.IDElementoPDC AND Cpp.IDContoPDC = Cp.IDContoPDC AND Cp.IDContoPDC = 301 AND (Epdc.VirtualDelete = 0 or Epdc.VirtualDelete = 2) AND (Cpp.VirtualDelete = 0 or Cpp.VirtualDelete = 2) AND (Cp.VirtualDelete = 0 or Cp.VirtualDelete = 2);
 
 -- @name codes.account_archived
 -- @rows 1
--- @first 14
+-- @first 1014
 SELECT Epdc.IDElementoPDC,Cp.Codifica FROM ElementoPDC AS Epdc, ContoPerPDC AS Cpp,ContoPDC AS Cp WHERE Epdc.IDPianoDeiConti = 1 AND Epdc.IDElementoPDC = Cpp.IDElementoPDC AND Cpp.IDContoPDC = Cp.IDContoPDC AND Cp.IDContoPDC = 13 AND (Epdc.VirtualDelete = 0 or Epdc.VirtualDelete = 2) AND (Cpp.VirtualDelete = 0 or Cpp.VirtualDelete = 2) AND (Cp.VirtualDelete = 0 or Cp.VirtualDelete = 2);
 
 -- @name codes.account_deleted
@@ -554,7 +555,7 @@ SELECT Epdc.IDElementoPDC,Cp.Codifica FROM ElementoPDC AS Epdc, ContoPerPDC AS C
 
 -- @name codes.account_archived_branch_and_link
 -- @rows 1
--- @first 42
+-- @first 1042
 SELECT Epdc.IDElementoPDC,Cp.Codifica FROM ElementoPDC AS Epdc, ContoPerPDC AS Cpp,ContoPDC AS Cp WHERE Epdc.IDPianoDeiConti = 1 AND Epdc.IDElementoPDC = Cpp.IDElementoPDC AND Cpp.IDContoPDC = Cp.IDContoPDC AND Cp.IDContoPDC = 55 AND (Epdc.VirtualDelete = 0 or Epdc.VirtualDelete = 2) AND (Cpp.VirtualDelete = 0 or Cpp.VirtualDelete = 2) AND (Cp.VirtualDelete = 0 or Cp.VirtualDelete = 2);
 
 -- @name codes.fiscal_year
@@ -588,21 +589,21 @@ SELECT Dare, Avere FROM  ProgressivoContoMese WHERE IDContoPDC = 104 AND Mese = 
 
 -- @name totals.group.branch
 -- @rows 1
--- @first 13
-SELECT IDElementoPDC, ElementoTerminale FROM ElementoPDC WHERE IDElementoPDC = 13 AND ( VirtualDelete = 0 OR VirtualDelete = 2 );
+-- @first 1013
+SELECT IDElementoPDC, ElementoTerminale FROM ElementoPDC WHERE IDElementoPDC = 1013 AND ( VirtualDelete = 0 OR VirtualDelete = 2 );
 
 -- @name totals.group.branch_deleted
 -- @rows 0
-SELECT IDElementoPDC, ElementoTerminale FROM ElementoPDC WHERE IDElementoPDC = 34 AND ( VirtualDelete = 0 OR VirtualDelete = 2 );
+SELECT IDElementoPDC, ElementoTerminale FROM ElementoPDC WHERE IDElementoPDC = 1034 AND ( VirtualDelete = 0 OR VirtualDelete = 2 );
 
 -- @name totals.group.accounts
 -- @rows 7
-SELECT IDContoPDC FROM ContoPerPDC  WHERE (VirtualDelete = 0 OR VirtualDelete = 2) AND IDElementoPDC = 14;
+SELECT IDContoPDC FROM ContoPerPDC  WHERE (VirtualDelete = 0 OR VirtualDelete = 2) AND IDElementoPDC = 1014;
 
 -- @name totals.group.children
 -- 03.90 is deleted
 -- @rows 4
-SELECT IDElementoPDC FROM ElementoPDC  WHERE ( VirtualDelete = 0 or VirtualDelete = 2 ) AND IDElementoPDCPadre = 3;
+SELECT IDElementoPDC FROM ElementoPDC  WHERE ( VirtualDelete = 0 or VirtualDelete = 2 ) AND IDElementoPDCPadre = 1003;
 
 -- @name totals.chart.year
 -- archived account 13, deleted account 14 and chart 2 are left out
@@ -639,12 +640,12 @@ SELECT ContoPDC,IDAnagrafica, ContoPerPDC.IDElementoPDC as IDRamo, ElementoPDC F
 -- @name load.branch
 -- @rows 1
 -- @first Crediti verso clienti
-SELECT ElementoPDC, IDElementoPDC FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC = 13;
+SELECT ElementoPDC, IDElementoPDC FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC = 1013;
 
 -- @name load.cf.branch
 -- @rows 1
 -- @first Debiti verso fornitori
-SELECT ElementoPDC FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC = 22;
+SELECT ElementoPDC FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC = 1022;
 
 -- @name load.cf.account
 -- @rows 1
@@ -702,11 +703,11 @@ SELECT ContoPDC,Codifica,IDAnagrafica FROM ContoPDC WHERE IDContoPDC = 301;
 -- @name load.node.branch
 -- @rows 1
 -- @first RICAVI
-SELECT ElementoPDC,Codifica FROM ElementoPDC WHERE IDElementoPDC = 100;
+SELECT ElementoPDC,Codifica FROM ElementoPDC WHERE IDElementoPDC = 1100;
 
 -- @name host.account_or_branch_of_kind
 -- @rows 1
--- @first 13
+-- @first 1013
 SELECT ElementoPDC.IDElementoPDC FROM ContoPDC, ContoPerPDC, ElementoPDC WHERE IDPianoDeiConti = 1 AND ContoPerPDC.IDElementoPDC = ElementoPDC.IDElementoPDC AND ContoPerPDC.IDContoPDC = ContoPDC.IDContoPDC AND ContoPDC LIKE 'Ross%' AND ContoPDC.IDTipoConto = 6 UNION SELECT IDElementoPDC FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND ElementoPDC LIKE 'Ross%' AND IDTipoConto = 6;
 
 -- @name host.automatic_account.company

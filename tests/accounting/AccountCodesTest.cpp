@@ -136,30 +136,30 @@ TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChar
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant()), QString());
     EXPECT_TRUE(f.take().isEmpty()); // no id: nothing asked
 
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(34)), QStringLiteral("03.90")); // VirtualDelete 1
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(42)), QStringLiteral("04.90")); // VirtualDelete 2
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(13)), QStringLiteral("01.05"));
-    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 13")), QStringLiteral("01.05"));
-    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 1")), QStringLiteral("01"));
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1034)), QStringLiteral("03.90")); // VirtualDelete 1
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1042)), QStringLiteral("04.90")); // VirtualDelete 2
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1013)), QStringLiteral("01.05"));
+    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 1013")), QStringLiteral("01.05"));
+    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 1001")), QStringLiteral("01"));
     f.take();
 
-    f.execute(QStringLiteral("UPDATE ElementoPDC SET Codifica = '77' WHERE IDElementoPDC = 13"));
+    f.execute(QStringLiteral("UPDATE ElementoPDC SET Codifica = '77' WHERE IDElementoPDC = 1013"));
     f.s.IDPDC = 2;
     f.s.sSeparatoreCodifica = QStringLiteral("-");
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(13)), QStringLiteral("01.05"));
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(QStringLiteral("13"))), QStringLiteral("01.05")); // same key
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1013)), QStringLiteral("01.05"));
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(QStringLiteral("1013"))), QStringLiteral("01.05")); // same key
     EXPECT_TRUE(f.take().isEmpty());
     // A sibling not yet known is built with today's separator on the remembered parent.
     EXPECT_EQ(fnGetCodificaConto(f.s, 101), QString()); // chart 2 does not hold it
     f.s.IDPDC = 1;
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(14)), QStringLiteral("01-10"));
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1014)), QStringLiteral("01-10"));
 
     // A missing branch is empty and asked again each time.
     f.take();
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(100)), QString()); // a branch of chart 2
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(100)), QString());
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1100)), QString()); // a branch of chart 2
+    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1100)), QString());
     EXPECT_EQ(f.take().size(), 2);
-    EXPECT_FALSE(f.s.colCodificheRami->contains(QStringLiteral(" 100")));
+    EXPECT_FALSE(f.s.colCodificheRami->contains(QStringLiteral(" 1100")));
 }
 
 TEST(ContainsSeparator, ComparesSingleCharactersWithTheWholeSeparator)

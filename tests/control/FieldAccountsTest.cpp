@@ -138,11 +138,11 @@ TEST_F(AccountsField, AccountingMethodsAnswerThroughTheFieldsChart)
     EXPECT_EQ(dare, Currency::fromText(QStringLiteral("24500")));
     EXPECT_EQ(avere, Currency::fromText(QStringLiteral("23150.5")));
 
-    id = 13; // branch 01.05 in 2025: only account 101 has totals
+    id = 1013; // branch 01.05 in 2025: only account 101 has totals
     dare = Currency::fromLong(-1);
     field->sbCalcolaProgressiviGruppo(id, type, dare, avere, esercizio, mese, anno, periodo);
     EXPECT_EQ(dare, Currency::fromText(QStringLiteral("24500")));
-    EXPECT_EQ(id, 13);
+    EXPECT_EQ(id, 1013);
 
     // Costs of chart 1 in 2025: account 32.
     field->sbCalcolaTotaleProgressiviConti(type, categoria, dare, avere, esercizio, mese, anno, periodo);
@@ -203,15 +203,16 @@ INSTANTIATE_TEST_SUITE_P(
                   ""},
         // The branch of an account: IDNode now names the branch.
         SetPDCRow{1, 101, OrvPDCElementFromAccount,
-                  "node 13 type 3 anagrafica 55 [01.05|Crediti verso clienti|second]", ""},
-        SetPDCRow{1, 13, OrvPDCElementFromPDC,
-                  "node 13 type 2 anagrafica 0 [01.05|Crediti verso clienti|second]", ""},
+                  "node 1013 type 3 anagrafica 55 [01.05|Crediti verso clienti|second]", ""},
+        SetPDCRow{1, 1013, OrvPDCElementFromPDC,
+                  "node 1013 type 2 anagrafica 0 [01.05|Crediti verso clienti|second]", ""},
         // No account with a branch's id: the branch is loaded whatever the type asked.
-        SetPDCRow{2, 102, OrvLeaf, "node 102 type 0 anagrafica 0 [02-1|Clienti|second]", ""},
-        SetPDCRow{2, 102, OrvPDCElementFromAccount, "node 102 type 3 anagrafica 0 [02-1|Clienti|second]", ""},
-        // Nothing found, or no id: everything cleared, the type kept.
+        SetPDCRow{2, 1102, OrvLeaf, "node 1102 type 0 anagrafica 0 [02-1|Clienti|second]", ""},
+        SetPDCRow{2, 1102, OrvPDCElementFromAccount, "node 1102 type 3 anagrafica 0 [02-1|Clienti|second]",
+                  ""},
+        // Nothing found (1100 is a branch of chart 2), or no id: everything cleared, the type kept.
         SetPDCRow{1, 9999, OrvLeaf, "node 0 type 0 anagrafica 0 [||]", ""},
-        SetPDCRow{1, 100, OrvPDCElementFromPDC, "node 0 type 2 anagrafica 0 [||]", ""}, // a branch of chart 2
+        SetPDCRow{1, 1100, OrvPDCElementFromPDC, "node 0 type 2 anagrafica 0 [||]", ""},
         SetPDCRow{1, 0, OrvBranch, "node 0 type 1 anagrafica 0 [||]", ""},
         SetPDCRow{1, -5, OrvPDCElementFromPDC, "node 0 type 2 anagrafica 0 [||]", ""},
         // An unknown type loads nothing but is stored.
@@ -224,7 +225,7 @@ TEST_F(AccountsField, IDNodeLoadsThroughSetPDCBeforeChangedElement)
     log.take();
     field->setIDNode(101);
     // The property handed its own field in: it now names the account's branch.
-    EXPECT_EQ(shown(), QStringLiteral("node 13 type 3 anagrafica 0 [01.05|Crediti verso clienti|]"));
+    EXPECT_EQ(shown(), QStringLiteral("node 1013 type 3 anagrafica 0 [01.05|Crediti verso clienti|]"));
     EXPECT_EQ(log.take(), QStringLiteral("ChangedElement, IDNode"));
 
     field->setNodeType(OrvLeaf);
@@ -242,12 +243,12 @@ TEST_F(AccountsField, IDNodeLoadsThroughSetPDCBeforeChangedElement)
 
 TEST_F(AccountsField, SetPDCErrorsReachTheHost)
 {
-    db->executeScript(QStringLiteral("UPDATE ElementoPDC SET ElementoPDC = NULL WHERE IDElementoPDC = 13"));
+    db->executeScript(QStringLiteral("UPDATE ElementoPDC SET ElementoPDC = NULL WHERE IDElementoPDC = 1013"));
     std::int32_t id = 101;
     OrvNodeType type = OrvBranch; // reads the branch name as it is
     EXPECT_EQ(errorOf([&] { field->SetPDC(id, type); }), kErrInvalidUseOfNull);
     type = OrvPDCElementFromPDC; // reads it through NullToValue
-    id = 13;
+    id = 1013;
     EXPECT_EQ(errorOf([&] { field->SetPDC(id, type); }), 0);
     EXPECT_EQ(field->Description(), QString());
 
@@ -264,16 +265,16 @@ TEST_F(AccountsField, LoadCFWritesDirectlyWithoutEvents)
         const char *shown;
     };
     for (const Row &row :
-         {Row{0, 0, 13, "node 13 type 0 anagrafica 55 [01.05|Crediti verso clienti|second]"},
+         {Row{0, 0, 1013, "node 1013 type 0 anagrafica 55 [01.05|Crediti verso clienti|second]"},
           // A branch the chart does not hold: the id is taken, the name kept, the code emptied.
           Row{0, 0, 9999, "node 9999 type 0 anagrafica 55 [|old name|second]"},
           Row{1, 101, 0, "node 101 type 0 anagrafica 1 [01.05.001|Rossi Mario|second]"},
-          Row{7, 9, 13, "node 9 type 0 anagrafica 0 [01.10.002|Banca Emiliana c/c|second]"},
+          Row{7, 9, 1013, "node 9 type 0 anagrafica 0 [01.10.002|Banca Emiliana c/c|second]"},
           // An account without a code in this chart: only the code box changes.
           Row{1, 14, 0, "node 77 type 0 anagrafica 55 [|old name|second]"},
           Row{1, 303, 0, "node 77 type 0 anagrafica 55 [|old name|second]"},
           // Nothing to load: only the edit flags are cleared.
-          Row{1, 0, 13, "node 77 type 0 anagrafica 55 [old code|old name|second]"},
+          Row{1, 0, 1013, "node 77 type 0 anagrafica 55 [old code|old name|second]"},
           Row{0, 101, 0, "node 77 type 0 anagrafica 55 [old code|old name|second]"}}) {
         SCOPED_TRACE(testing::Message() << row.anagrafica << " " << row.conto << " " << row.elemento);
         presetOld(77, 55);
@@ -445,9 +446,9 @@ TEST_F(AccountsField, LoadNodeShowsTheChosenAccountOrBranch)
     field->setIDPDC(2);
     field->context().state().NodeType = OrvBranch;
     type = 1;
-    id = 104;
+    id = 1104;
     accounting::sbLoadNode(field->context(), type, id);
-    EXPECT_EQ(shown(), QStringLiteral("node 104 type 1 anagrafica 0 [03|PASSIVO|]"));
+    EXPECT_EQ(shown(), QStringLiteral("node 1104 type 1 anagrafica 0 [03|PASSIVO|]"));
 
     id = 9999; // a missing row is the caller's error
     EXPECT_EQ(errorOf([&] { accounting::sbLoadNode(field->context(), type, id); }), kErrNoCurrentRow);
@@ -500,8 +501,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "node 3 type 0 anagrafica 0 [01.01.01.003|Attrezzature industriali|second]"},
         ChartCodeRow{1, "00.02", "node 57 type 0 anagrafica 0 [00.02|Stato patrimoniale di chiusura|second]"},
         ChartCodeRow{2, "01-7", "node 301 type 0 anagrafica 0 [01-7|Prestazioni grafiche|second]"},
-        ChartCodeRow{2, "02-1", "node 102 type 1 anagrafica 0 [02-1|Clienti|second]"},
-        ChartCodeRow{2, "03", "node 104 type 1 anagrafica 0 [03|PASSIVO|second]"},
+        ChartCodeRow{2, "02-1", "node 1102 type 1 anagrafica 0 [02-1|Clienti|second]"},
+        ChartCodeRow{2, "03", "node 1104 type 1 anagrafica 0 [03|PASSIVO|second]"},
         // Refused: after an account segment, an unknown top segment, a separator at the end.
         ChartCodeRow{1, "01.05.001.7", nullptr}, ChartCodeRow{1, "05.001", nullptr},
         ChartCodeRow{1, "01.05.", nullptr}, ChartCodeRow{1, " 01.99 ", nullptr},
@@ -546,7 +547,7 @@ TEST_F(AccountsField, ChartCodeWithoutSeparatorIsOneSegmentAndFailingStepsAreSki
     preset(QStringLiteral("01.05"), QString(), QString(), 0, 0, true);
     EXPECT_FALSE(field->context().resolveChartCode(QStringLiteral("01.05"))); // not branch 01.05
     EXPECT_TRUE(field->context().resolveChartCode(QStringLiteral("01")));
-    EXPECT_EQ(field->IDNode(), 1);
+    EXPECT_EQ(field->IDNode(), 1001);
 
     field->context().state().sSeparatoreCodifica = QStringLiteral(".");
     preset(QStringLiteral("01.05.001"), QStringLiteral("old name"), QString(), 0, 0, true);
