@@ -245,6 +245,26 @@ TEST_F(FieldLookupTest, CustomerCodeBringsTheAccountOfTheChart)
     EXPECT_EQ(field->IDAnagrafica(), 1);
 }
 
+// A branch is loaded by its id, which the field first asks for as an account: no account may
+// share it, or the field shows that account's branch instead of the one typed.
+TEST_F(FieldLookupTest, BranchCodeInAnAccountFieldShowsThatBranch)
+{
+    struct Row {
+        const char *typed, *boxes;
+        std::int32_t branch;
+    };
+    for (const Row &row :
+         {Row{"01.05", "01.05|Crediti verso clienti|", 1013}, Row{"03", "03|COSTI|", 1003}}) {
+        SCOPED_TRACE(row.typed);
+        open(OrvSearchAccounts);
+        typeAndTab(0, QString::fromLatin1(row.typed));
+        EXPECT_EQ(boxes(), QString::fromUtf8(row.boxes));
+        EXPECT_EQ(field->IDNode(), row.branch);
+        EXPECT_EQ(field->NodeType(), OrvBranch);
+        EXPECT_EQ(field->IDAnagrafica(), 0);
+    }
+}
+
 TEST_F(FieldLookupTest, ApostrophesAndCharactersOutsideTheCodePageReachTheDatabaseConverted)
 {
     // Apostrophes: see the description lookup. Ω is not in the code page: it reaches SQLite as "?"; "ß" and

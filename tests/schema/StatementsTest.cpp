@@ -103,6 +103,18 @@ INSTANTIATE_TEST_SUITE_P(Schema, StatementsTest, ::testing::ValuesIn(readEntries
                              return name.toStdString();
                          });
 
+// The field loads a branch by asking first for an account with the branch's id, so the demo draws
+// both kinds of ids as from one sequence.
+TEST(DemoCompany, NoIdIsBothABranchAndAnAccount)
+{
+    auto db = test::demoDatabase();
+    QString sql = QStringLiteral("SELECT count(*), group_concat(IDElementoPDC) FROM ElementoPDC"
+                                 " INNER JOIN ContoPDC ON ContoPDC.IDContoPDC = ElementoPDC.IDElementoPDC");
+    auto rs = runSql(db.get(), sql);
+    EXPECT_EQ(rs->Fields().Item(0).Value().toLong(), 0)
+        << "ids of both: " << rs->Fields().Item(1).Value().toText().toStdString();
+}
+
 TEST(StatementsFile, HoldsEveryFamily)
 {
     const auto entries = readEntries();
