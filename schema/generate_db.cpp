@@ -6,6 +6,8 @@
 // transaction: N customers of company 1 with varied Italian names, a share of suppliers, agents,
 // clerks and collaborators, a few rows of company 2, and a chart of accounts of M accounts under
 // five levels of branches with twelve months, four quarters and the year of running totals.
+// Accounts take the ids 1 to M and branches the ids after them, so that no id names both, as
+// when both are drawn from one sequence.
 // The data are a pure function of the arguments and the seed.
 
 #include <sqlite3.h>
@@ -522,7 +524,9 @@ private:
     std::int64_t m_supplierAccounts = 0;
     std::int64_t m_nextEntry = 1;
     std::int64_t m_firstSupplierEntry = 0;
-    std::int64_t m_nextBranch = 1;
+    // Branches are numbered after the last account (see chart()): the field first looks a branch's id
+    // up among the accounts, so no account may have it.
+    std::int64_t m_nextBranch = 0;
     std::int64_t m_nextAccount = 1;
     std::int64_t m_sundryCustomers = 0; // "Clienti diversi": the account of customers without their own
     std::int64_t m_sundrySuppliers = 0;
@@ -609,6 +613,7 @@ void Generator::chart()
     m_supplierAccounts = std::min(m_suppliers, (n - m_customerAccounts) / 10);
     const std::int64_t general = n - m_customerAccounts - m_supplierAccounts;
     m_ownAccount.assign(static_cast<std::size_t>(m_nextEntry), 0);
+    m_nextBranch = m_options.accounts + 1;
 
     for (std::size_t c = 0; c < kCategories.size(); ++c) {
         const Category &category = kCategories[c];
@@ -656,6 +661,9 @@ void Generator::chart()
                    category.branches[static_cast<std::size_t>(k)], pool, share, category.type);
         }
     }
+    if (m_nextAccount != m_options.accounts + 1)
+        throw std::logic_error("the chart holds " + std::to_string(m_nextAccount - 1) + " accounts, not " +
+                               std::to_string(m_options.accounts) + ": branch ids would meet account ids");
 }
 
 // Adds a branch at `level` holding `accounts` accounts in its subtree; the fifth level holds the
