@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -39,12 +40,35 @@ public:
     {
         int row = 0;
         {
-            BusyCursor busy; // on a large list the rows up to the text may still need counting
+            // Counting up to the text between anchors, or opening the list again at it.
+            BusyCursor busy;
             row = model->rowForPrefix(text);
         }
         // A text past the last row leaves the user on the last row; an unordered list on the first.
         moveTo(row < 0 ? 0 : row);
         showError();
+    }
+
+    // Rows counted before the first row come in at the top: the rows on screen stay where
+    // they are, as does the current row.
+    void keepRowsInPlace(int inserted)
+    {
+        QScrollBar *bar = rowList->verticalScrollBar();
+        const int step = rowList->verticalScrollMode() == QAbstractItemView::ScrollPerPixel
+                             ? rowList->verticalHeader()->defaultSectionSize()
+                             : 1;
+        // The view updates the scroll range after this notification; grow it by the rows.
+        const int shift = inserted * step;
+        bar->setRange(bar->minimum(), bar->maximum() + shift);
+        bar->setValue(bar->value() + shift);
+    }
+
+    // Near the top of the rows counted so far, the rows before them are counted first, so
+    // that moving up never stops at a row that is not the first.
+    void countRowsAbove(int row)
+    {
+        if (row < model->pageSize() && model->canFetchBefore())
+            model->fetchBefore();
     }
 
     void showError()
@@ -131,6 +155,16 @@ PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_uniqu
 
     // Only the user's edits move the list; the preset text is positioned once by Pick().
     connect(d->searchBox, &QLineEdit::textEdited, this, [this](const QString &text) { d->position(text); });
+    connect(d->model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) {
+                if (first == 0 && d->model->rowCount() > last + 1)
+                    d->keepRowsInPlace(last - first + 1);
+            });
+    connect(d->rowList->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (value == d->rowList->verticalScrollBar()->minimum())
+            d->countRowsAbove(0);
+    });
+    d->rowList->installEventFilter(this);
     connect(d->rowList, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (!index.isValid())
             return;
@@ -175,8 +209,10 @@ void PickerDialog::AddColumn(const QString &header, const QString &column, int f
 std::unique_ptr<DbResultSet> PickerDialog::Pick()
 {
     {
+        // Opened at the search text: no row before it needs counting first.
         BusyCursor busy;
-        d->model->setQuery(d->connection, d->sql, d->columns);
+        d->model->setKeyColumn(d->keyField);
+        d->model->setQuery(d->connection, d->sql, d->columns, d->searchText);
     }
     d->searchBox->setText(d->searchText);
     d->position(d->searchText);
@@ -218,8 +254,10 @@ QString PickerDialog::errorText() const
 
 bool PickerDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == d->searchBox && event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (watched == d->searchBox) {
         switch (key->key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:
@@ -230,6 +268,14 @@ bool PickerDialog::eventFilter(QObject *watched, QEvent *event)
             return true;
         default:
             break;
+        }
+    } else if (watched == d->rowList) {
+        if (key->key() == Qt::Key_Up || key->key() == Qt::Key_PageUp) {
+            d->countRowsAbove(d->rowList->currentIndex().row());
+        } else if (key->key() == Qt::Key_Home && (key->modifiers() & Qt::ControlModifier)) {
+            // The first row of the whole list, not of the rows counted so far.
+            d->position(QString());
+            return true;
         }
     }
     return QDialog::eventFilter(watched, event);

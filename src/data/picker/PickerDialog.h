@@ -11,10 +11,12 @@ namespace orv {
 class SqlTableModel;
 
 // The modal picking list. Pick() lists the rows of QueryText on Connection in the added
-// columns, ordered by the first of them, with a search box preset to SearchText: typing in it
-// moves the current row to the first row that is >= the text (without regard to case), and
-// the arrow and page keys move through the list without leaving the box. Enter, OK or a
-// double click picks the current row; Escape or Cancel picks nothing.
+// columns, ordered by the first of them (rows with equal values by KeyField), with a search
+// box preset to SearchText: the list opens at the first row that is >= the text (without
+// regard to case) and typing in the box moves there; the arrow and page keys move through the
+// list without leaving the box. The rows before the opening row come in at the top as they
+// are counted, without moving the rows on screen; Ctrl+Home in the list goes to the first row.
+// Enter, OK or a double click picks the current row; Escape or Cancel picks nothing.
 //
 // The children have fixed object names: "searchBox", "rowList", "okButton", "cancelButton",
 // and "errorLabel", which shows the error when the query cannot be listed.

@@ -9,6 +9,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <climits>
+#include <deque>
 #include <exception>
 #include <iterator>
 #include <list>
@@ -85,6 +87,19 @@ QString asSubquery(const QString &sql)
     return QLatin1Char('(') + text + QLatin1String("\n)");
 }
 
+// Whether a counted key orders before a text (given folded): Nulls and numbers order before
+// every text.
+bool ordersBefore(const Variant &key, const QByteArray &folded)
+{
+    return !isText(key) || foldNoCase(key.toText()) < folded;
+}
+
+// Page numbers count from the start row both ways: page -1 holds the rows just before it.
+int floorDivide(int value, int divisor)
+{
+    return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
+}
+
 QString describe(const std::exception &error)
 {
     if (const auto *runtime = dynamic_cast<const RuntimeError *>(&error))
@@ -96,15 +111,27 @@ QString describe(const std::exception &error)
 
 class SqlTableModel::Private {
 public:
-    // The row at which the rows with an ordering value >= key begin.
+    // Rows are numbered from the start row: 0 is the first row >= the start text, -1 the row
+    // just before it. An anchor says that the rows with an ordering value >= key begin at rel.
     struct Anchor {
-        int row;
+        int rel;
         QString key;
         QByteArray folded;
     };
     struct Page {
         int number;
-        std::vector<std::vector<Variant>> rows;
+        std::vector<std::vector<Variant>> rows; // an empty row: not read (yet)
+        bool failed = false;
+        int stamp = 0; // rows published when the page was read
+    };
+    // One ordered pass over the ordering column, forwards from the start or backwards from it.
+    struct Pass {
+        std::unique_ptr<DbResultSet> result;
+        int counted = 0;
+        bool complete = true;
+        bool hasLast = false;
+        Variant lastKey;    // the key of the row counted last
+        int nextAnchor = 0; // no anchor from this pass before (forwards) or after (backwards) it
     };
 
     explicit Private(SqlTableModel *model) : q(model)
@@ -112,7 +139,11 @@ public:
         countTimer.setInterval(0);
         QObject::connect(&countTimer, &QTimer::timeout, q, [this] { backgroundStep(); });
     }
-    ~Private() { closePass(); }
+    ~Private()
+    {
+        close(forward);
+        close(backward);
+    }
 
     std::unique_ptr<DbResultSet> run(const QString &sql) const
     {
@@ -129,31 +160,70 @@ public:
         return count;
     }
 
+    QString compare(const char *op, const QString &key) const
+    {
+        return orderExpression + QLatin1String(op) + dbUtility().SqlText(key);
+    }
+
+    QString orderBy(bool descending) const
+    {
+        const QString direction = descending ? QStringLiteral(" DESC") : QString();
+        QString clause = QStringLiteral(" ORDER BY ") + orderExpression + direction;
+        if (!keyExpression.isEmpty())
+            clause += QStringLiteral(", ") + keyExpression + direction;
+        return clause;
+    }
+
     void fail(const std::exception &error) const { errorText = describe(error); }
+
+    static void close(Pass &pass)
+    {
+        if (!pass.result)
+            return;
+        try {
+            pass.result->Close();
+        } catch (const std::exception &) {
+            // Closing only releases the statement; there is nothing left to report.
+        }
+        pass.result.reset();
+    }
 
     void reset()
     {
         countTimer.stop();
-        closePass();
+        close(forward);
+        close(backward);
+        forward = Pass{};
+        backward = Pass{};
         connection.reset();
+        queryText.clear();
         source.clear();
         names.clear();
         nameIndex.reset();
         visible.clear();
         orderVisible = -1;
+        orderColumnSql.clear();
         orderExpression.clear();
-        counted = 0;
-        published = 0;
-        complete = true;
-        announced = true;
-        hasPrevious = false;
-        previousKey = Variant();
+        keyExpression.clear();
+        start.clear();
+        startFolded.clear();
+        keysBeforeDone = true;
+        keyRowsBefore = 0;
+        nullRowsBefore = 0;
+        leadingNulls = -1;
+        forwardTurn = true;
         anchors.clear();
+        publishedBefore = 0;
+        publishedAfter = 0;
+        announced = true;
         pages.clear();
         errorText.clear();
     }
 
-    // Reads the column names, chooses the ordering column and opens the counting pass.
+    bool isComplete() const { return forward.complete && backward.complete; }
+    int published() const { return publishedBefore + publishedAfter; }
+
+    // Reads the column names, chooses the ordering column and opens the counting passes.
     void open()
     {
         auto probe = run(QStringLiteral("SELECT * FROM ") + source + QStringLiteral(" LIMIT 0"));
@@ -169,117 +239,175 @@ public:
         for (const Column &column : std::as_const(columns))
             visible.push_back(nameIndex->columnIndex(column.name));
         const auto first = std::find_if(visible.begin(), visible.end(), [](int index) { return index >= 0; });
-        if (first != visible.end()) {
-            orderVisible = static_cast<int>(first - visible.begin());
-            orderExpression = quoteIdentifier(names.at(*first)) + QStringLiteral(" COLLATE NOCASE");
-            pass = run(QStringLiteral("SELECT ") + quoteIdentifier(names.at(*first)) +
-                       QStringLiteral(" FROM ") + source + QStringLiteral(" ORDER BY ") + orderExpression);
-        } else {
-            pass = run(QStringLiteral("SELECT 1 FROM ") + source);
+        forward.complete = false;
+        if (first == visible.end()) {
+            start.clear();
+            forward.result = run(QStringLiteral("SELECT 1 FROM ") + source);
+            return;
         }
-        complete = false;
-        announced = false;
-        stride = pageSize;
-        nextAnchorRow = 0;
+        orderVisible = static_cast<int>(first - visible.begin());
+        orderColumnSql = quoteIdentifier(names.at(*first));
+        orderExpression = orderColumnSql + QStringLiteral(" COLLATE NOCASE");
+        const int key = keyColumn.isEmpty() ? -1 : nameIndex->columnIndex(keyColumn);
+        if (key >= 0 && key != *first)
+            keyExpression = quoteIdentifier(names.at(key));
+
+        const QString select = QStringLiteral("SELECT ") + orderColumnSql + QStringLiteral(" FROM ") + source;
+        if (start.isEmpty()) {
+            forward.result = run(select + orderBy(false));
+            return;
+        }
+        startFolded = foldNoCase(start);
+        forward.result = run(select + QStringLiteral(" WHERE ") + compare(" >= ", start) + orderBy(false));
+        backward.result = run(select + QStringLiteral(" WHERE ") + compare(" < ", start) + orderBy(true));
+        backward.complete = false;
+        keysBeforeDone = false;
+        anchors.push_back(Anchor{0, start, startFolded});
+        forward.nextAnchor = stride;
+        backward.nextAnchor = -stride;
     }
 
-    void closePass()
+    void thinAnchors()
     {
-        if (!pass)
+        if (static_cast<int>(anchors.size()) <= anchorLimit)
             return;
-        try {
-            pass->Close();
-        } catch (const std::exception &) {
-            // Closing only releases the statement; there is nothing left to report.
-        }
-        pass.reset();
+        // Keep every other anchor; pages are then read from at most twice as far.
+        std::deque<Anchor> kept;
+        for (std::size_t i = 0; i < anchors.size(); i += 2)
+            kept.push_back(std::move(anchors[i]));
+        anchors = std::move(kept);
+        stride *= 2;
     }
 
-    void addAnchor(int row, const QString &key, QByteArray folded)
+    // The key becomes an SQL literal that passes the ANSI conversion; a key that would not
+    // survive it cannot mark where its rows begin.
+    static bool canAnchor(const Variant &key)
     {
-        anchors.push_back(Anchor{row, key, std::move(folded)});
-        if (static_cast<int>(anchors.size()) > anchorLimit) {
-            // Keep every other anchor; pages are then read from at most twice as far.
-            std::vector<Anchor> kept;
-            kept.reserve(anchors.size() / 2 + 1);
-            for (std::size_t i = 0; i < anchors.size(); i += 2)
-                kept.push_back(std::move(anchors[i]));
-            anchors = std::move(kept);
-            stride *= 2;
-        }
-        nextAnchorRow = anchors.back().row + stride;
-    }
-
-    void noteKey(const Variant &key)
-    {
-        if (hasPrevious && sameKey(key, previousKey))
-            return;
-        hasPrevious = true;
-        previousKey = key;
-        if (counted < nextAnchorRow || key.type() != Variant::Type::String)
-            return;
-        // The key becomes an SQL literal that passes the ANSI conversion; a key that would not
-        // survive it cannot mark where its rows begin.
+        if (!isText(key))
+            return false;
         const QString text = key.toText();
-        if (ansiRoundTrip(text) == text)
-            addAnchor(counted, text, foldNoCase(text));
+        return ansiRoundTrip(text) == text;
     }
 
-    // Counts rows until untilCount rows are counted, until an anchor at or after untilKey is
-    // known, or until budgetMs have passed (negative: no such limit), or to the end.
-    void advance(int untilCount, const QByteArray *untilKey, int budgetMs)
+    // The row forwards at rel = forward.counted.
+    void noteForwardKey(const Variant &key)
     {
-        if (!pass)
+        if (forward.hasLast && sameKey(key, forward.lastKey))
             return;
+        forward.hasLast = true;
+        forward.lastKey = key;
+        if (start.isEmpty() && leadingNulls < 0 && !isNothing(key))
+            leadingNulls = forward.counted;
+        if (forward.counted < forward.nextAnchor || !canAnchor(key))
+            return;
+        QByteArray folded = foldNoCase(key.toText());
+        if (anchors.empty() || anchors.back().folded != folded)
+            anchors.push_back(Anchor{forward.counted, key.toText(), std::move(folded)});
+        forward.nextAnchor = forward.counted + stride;
+        thinAnchors();
+    }
+
+    // Backwards the first row of a key is the last one seen with it, at rel = -counted.
+    void addBackwardAnchor()
+    {
+        const int rel = -backward.counted;
+        if (!backward.hasLast || rel > backward.nextAnchor || !canAnchor(backward.lastKey))
+            return;
+        anchors.push_front(Anchor{rel, backward.lastKey.toText(), foldNoCase(backward.lastKey.toText())});
+        backward.nextAnchor = rel - stride;
+        thinAnchors();
+    }
+
+    // The row backwards at rel = -(backward.counted + 1).
+    void noteBackwardKey(const Variant &key)
+    {
+        if (backward.hasLast && sameKey(key, backward.lastKey))
+            return;
+        addBackwardAnchor();
+        backward.hasLast = true;
+        backward.lastKey = key;
+    }
+
+    // Backwards, the rows whose key is Null come last: they are counted at once when the
+    // rows with a key are done (there are few or none).
+    void countNullsBefore()
+    {
+        keysBeforeDone = true;
+        keyRowsBefore = backward.counted;
+        backward.complete = true;
+        nullRowsBefore = countWhere(orderColumnSql + QStringLiteral(" IS NULL"));
+        backward.counted += nullRowsBefore;
+    }
+
+    // Counts rows until the pass has counted untilCount, or until budgetMs have passed
+    // (negative: no such limit), or to its end.
+    void advance(Pass &pass, int untilCount, int budgetMs)
+    {
+        const bool backwards = &pass == &backward;
         QElapsedTimer clock;
         clock.start();
         int steps = 0;
         try {
-            for (;;) {
-                if (pass->Eof()) {
-                    closePass();
-                    complete = true;
+            while (pass.result) {
+                if (pass.result->Eof()) {
+                    close(pass);
+                    if (backwards) {
+                        addBackwardAnchor();
+                        countNullsBefore();
+                    }
+                    pass.complete = true;
                     return;
                 }
-                if (untilCount >= 0 && counted >= untilCount)
-                    return;
-                if (untilKey && !anchors.empty() && anchors.back().folded >= *untilKey)
+                if (untilCount >= 0 && pass.counted >= untilCount)
                     return;
                 if (budgetMs >= 0 && (steps++ & 63) == 0 && clock.elapsed() >= budgetMs)
                     return;
-                if (orderVisible >= 0)
-                    noteKey(pass->value(0));
-                ++counted;
-                pass->MoveNext();
+                if (orderVisible >= 0) {
+                    const Variant key = pass.result->value(0);
+                    backwards ? noteBackwardKey(key) : noteForwardKey(key);
+                }
+                ++pass.counted;
+                pass.result->MoveNext();
             }
         } catch (const std::exception &error) {
             // The rows counted so far stay listed; no more will come.
             fail(error);
-            closePass();
-            complete = true;
+            close(pass);
+            pass.complete = true;
+            if (backwards && !keysBeforeDone) {
+                keysBeforeDone = true;
+                keyRowsBefore = backward.counted;
+            }
         }
     }
 
     // One counting step: at least a page of rows, then whatever the time budget allows.
-    void step()
+    void step(Pass &pass)
     {
-        advance(counted + pageSize, nullptr, -1);
-        advance(-1, nullptr, countStepMs);
+        advance(pass, pass.counted + pageSize, -1);
+        advance(pass, -1, countStepMs);
     }
 
-    // Makes the rows counted so far visible to views.
+    // Makes the rows counted so far visible to views: those before the start at the top.
     void publish()
     {
-        if (counted > published) {
+        if (backward.counted > publishedBefore) {
             const Notifying guard(*this);
-            q->beginInsertRows(QModelIndex(), published, counted - 1);
-            published = counted;
+            q->beginInsertRows(QModelIndex(), 0, backward.counted - publishedBefore - 1);
+            publishedBefore = backward.counted;
             q->endInsertRows();
         }
-        if (complete && !announced) {
+        if (forward.counted > publishedAfter) {
+            const Notifying guard(*this);
+            const int first = published();
+            q->beginInsertRows(QModelIndex(), first, first + forward.counted - publishedAfter - 1);
+            publishedAfter = forward.counted;
+            q->endInsertRows();
+        }
+        if (isComplete() && !announced) {
             announced = true;
             countTimer.stop();
-            Q_EMIT q->countComplete(published);
+            Q_EMIT q->countComplete(published());
         }
     }
 
@@ -293,78 +421,194 @@ public:
         Private &p;
     };
 
-    void deferStep()
+    void deferStep(Pass &pass)
     {
-        if (stepPending)
+        bool &pending = &pass == &backward ? backwardStepPending : forwardStepPending;
+        if (pending)
             return;
-        stepPending = true;
-        QTimer::singleShot(0, q, [this] {
-            stepPending = false;
-            if (!complete)
-                backgroundStep();
+        pending = true;
+        QTimer::singleShot(0, q, [this, &pass, &pending] {
+            pending = false;
+            if (!pass.complete) {
+                step(pass);
+                publish();
+            }
         });
+    }
+
+    void countingStep(Pass &pass)
+    {
+        if (pass.complete)
+            return;
+        if (notifying > 0) {
+            deferStep(pass);
+            return;
+        }
+        step(pass);
+        publish();
     }
 
     void backgroundStep()
     {
-        step();
+        forwardTurn = !forwardTurn;
+        const bool forwards = backward.complete || (!forward.complete && forwardTurn);
+        step(forwards ? forward : backward);
         publish();
     }
 
-    std::vector<std::vector<Variant>> readPage(int number) const
+    // Whether every row between the text (folded) and the start is counted, so that the
+    // text's row can be counted between anchors.
+    bool covers(const QByteArray &folded) const
     {
-        const int first = number * pageSize;
-        int offset = first;
-        QString sql = QStringLiteral("SELECT * FROM ") + source;
-        if (orderVisible >= 0) {
-            auto after = std::upper_bound(anchors.begin(), anchors.end(), first,
-                                          [](int row, const Anchor &anchor) { return row < anchor.row; });
-            if (after != anchors.begin()) {
-                const Anchor &anchor = *std::prev(after);
-                sql += QStringLiteral(" WHERE ") + orderExpression + QStringLiteral(" >= ") +
-                       dbUtility().SqlText(anchor.key);
-                offset = first - anchor.row;
-            }
-            sql += QStringLiteral(" ORDER BY ") + orderExpression;
-        }
-        sql += QStringLiteral(" LIMIT %1 OFFSET %2").arg(pageSize).arg(offset);
+        const bool fromBelow =
+            backward.complete ||
+            (backward.counted == 0 ? folded >= startFolded : ordersBefore(backward.lastKey, folded));
+        const bool fromAbove =
+            forward.complete || (forward.hasLast && !ordersBefore(forward.lastKey, folded));
+        return fromBelow && fromAbove;
+    }
 
-        std::vector<std::vector<Variant>> rows;
+    // The rel of the first row >= wanted, counted between the anchors around it.
+    int relForText(const QString &wanted, const QByteArray &folded) const
+    {
+        const auto upper =
+            std::lower_bound(anchors.begin(), anchors.end(), folded,
+                             [](const Anchor &anchor, const QByteArray &key) { return anchor.folded < key; });
+        const QString literal = dbUtility().SqlText(wanted);
+        if (upper != anchors.end() && upper->folded == folded)
+            return upper->rel;
+        if (upper != anchors.begin()) {
+            const Anchor &lower = *std::prev(upper);
+            return lower.rel + countWhere(compare(" >= ", lower.key) + QStringLiteral(" AND ") +
+                                          orderExpression + QStringLiteral(" < ") + literal);
+        }
+        if (upper != anchors.end()) {
+            return upper->rel - countWhere(orderExpression + QStringLiteral(" >= ") + literal +
+                                           QStringLiteral(" AND ") + compare(" < ", upper->key));
+        }
+        // No anchor at all: the list opened at its start and none of its keys could mark one.
+        return countWhere(QStringLiteral("(") + orderExpression + QStringLiteral(" < ") + literal +
+                          QStringLiteral(" OR ") + orderColumnSql + QStringLiteral(" IS NULL)"));
+    }
+
+    // Reads `count` rows of sql into rows from slot on; backwards they come last row first.
+    void readInto(const QString &text, std::vector<std::vector<Variant>> &rows, int slot, int count,
+                  bool backwards) const
+    {
+        auto result = run(text);
+        const int columnCount = result->columnCount();
+        for (int i = 0; i < count && !result->Eof(); ++i) {
+            std::vector<Variant> row;
+            row.reserve(columnCount);
+            for (int column = 0; column < columnCount; ++column)
+                row.push_back(result->value(column));
+            rows[static_cast<std::size_t>(backwards ? slot + count - 1 - i : slot + i)] = std::move(row);
+            result->MoveNext();
+        }
+        result->Close();
+    }
+
+    static QString limit(int count, int offset)
+    {
+        return QStringLiteral(" LIMIT %1 OFFSET %2").arg(count).arg(offset);
+    }
+
+    // Rows [from, to) of those with a key (or of all rows when the list opened at its start),
+    // read from the nearest anchor forwards or backwards.
+    void readOrdered(int from, int to, std::vector<std::vector<Variant>> &rows, int slot) const
+    {
+        const QString select = QStringLiteral("SELECT * FROM ") + source;
+        // Forwards: from the last anchor at or before `from`, or from the start.
+        const auto after = std::upper_bound(anchors.begin(), anchors.end(), from,
+                                            [](int rel, const Anchor &anchor) { return rel < anchor.rel; });
+        const Anchor *ahead = after != anchors.begin() ? &*std::prev(after) : nullptr;
+        int forwardCost = ahead ? from - ahead->rel : INT_MAX;
+        const bool fromStart = from >= 0 && from < forwardCost;
+        if (fromStart)
+            forwardCost = from;
+        // Backwards: from the first anchor at or after `to`. Reading backwards skips Null keys,
+        // which lie before every key: only rows known to have a key are read that way.
+        const auto behind = std::lower_bound(anchors.begin(), anchors.end(), to,
+                                             [](const Anchor &anchor, int rel) { return anchor.rel < rel; });
+        const bool keysOnly = !start.isEmpty() || (leadingNulls >= 0 && from >= leadingNulls);
+        const int backwardCost = keysOnly && behind != anchors.end() ? behind->rel - to : INT_MAX;
+
+        if (backwardCost < forwardCost) {
+            readInto(select + QStringLiteral(" WHERE ") + compare(" < ", behind->key) + orderBy(true) +
+                         limit(to - from, backwardCost),
+                     rows, slot, to - from, true);
+        } else if (fromStart) {
+            const QString where =
+                start.isEmpty() ? QString() : QStringLiteral(" WHERE ") + compare(" >= ", start);
+            readInto(select + where + orderBy(false) + limit(to - from, from), rows, slot, to - from, false);
+        } else if (ahead) {
+            readInto(select + QStringLiteral(" WHERE ") + compare(" >= ", ahead->key) + orderBy(false) +
+                         limit(to - from, forwardCost),
+                     rows, slot, to - from, false);
+        }
+    }
+
+    Page readPage(int number) const
+    {
+        Page page{number, std::vector<std::vector<Variant>>(static_cast<std::size_t>(pageSize)), false,
+                  published()};
+        const int first = number * pageSize;
+        const int end = first + pageSize;
         try {
-            auto result = run(sql);
-            const int columnCount = result->columnCount();
-            while (!result->Eof() && static_cast<int>(rows.size()) < pageSize) {
-                std::vector<Variant> row;
-                row.reserve(columnCount);
-                for (int column = 0; column < columnCount; ++column)
-                    row.push_back(result->value(column));
-                rows.push_back(std::move(row));
-                result->MoveNext();
+            if (orderVisible < 0) {
+                readInto(QStringLiteral("SELECT * FROM ") + source + limit(pageSize, first), page.rows, 0,
+                         pageSize, false);
+                return page;
             }
-            result->Close();
+            int from = first;
+            const int keysStart = -keyRowsBefore;
+            if (keysBeforeDone && nullRowsBefore > 0 && first < keysStart) {
+                // Rows whose key is Null: the first rows of a list that opened at a text.
+                const int nullsStart = keysStart - nullRowsBefore;
+                const int nullsFrom = std::max(first, nullsStart);
+                const int nullsTo = std::min(end, keysStart);
+                if (nullsFrom < nullsTo) {
+                    const QString order =
+                        keyExpression.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + keyExpression;
+                    readInto(QStringLiteral("SELECT * FROM ") + source + QStringLiteral(" WHERE ") +
+                                 orderColumnSql + QStringLiteral(" IS NULL") + order +
+                                 limit(nullsTo - nullsFrom, nullsFrom - nullsStart),
+                             page.rows, nullsFrom - first, nullsTo - nullsFrom, false);
+                }
+                from = keysStart;
+            }
+            if (from < end)
+                readOrdered(from, end, page.rows, from - first);
         } catch (const std::exception &error) {
             fail(error); // the page stays empty rather than being asked for again and again
+            page.failed = true;
         }
-        return rows;
+        return page;
     }
 
     const std::vector<Variant> *row(int index) const
     {
-        if (index < 0 || index >= published || !connection)
+        if (index < 0 || index >= published() || !connection)
             return nullptr;
-        const int number = index / pageSize;
+        const int rel = index - publishedBefore;
+        const int number = floorDivide(rel, pageSize);
+        const auto slot = static_cast<std::size_t>(rel - number * pageSize);
         auto found = std::find_if(pages.begin(), pages.end(),
                                   [number](const Page &page) { return page.number == number; });
         if (found != pages.end()) {
             pages.splice(pages.begin(), pages, found);
+            // A row the page could not hold when it was read (its Null keys not yet counted,
+            // or beyond the rows then read) is read again once the passes have gone on.
+            Page &page = pages.front();
+            if (page.rows[slot].empty() && !page.failed && page.stamp != published())
+                page = readPage(number);
         } else {
-            pages.push_front(Page{number, readPage(number)});
+            pages.push_front(readPage(number));
             while (static_cast<int>(pages.size()) > cacheLimit)
                 pages.pop_back();
         }
-        const auto &rows = pages.front().rows;
-        const auto offset = static_cast<std::size_t>(index % pageSize);
-        return offset < rows.size() ? &rows[offset] : nullptr;
+        const auto &values = pages.front().rows[slot];
+        return values.empty() ? nullptr : &values;
     }
 
     SqlTableModel *const q;
@@ -373,6 +617,7 @@ public:
     int wantedPageSize = kDefaultPageSize;
     int wantedCacheLimit = kDefaultCacheLimit;
     int wantedAnchorLimit = kDefaultAnchorLimit;
+    QString keyColumn;
     int countStepMs = kDefaultCountStepMs;
     bool background = false;
     int pageSize = kDefaultPageSize;
@@ -381,26 +626,35 @@ public:
     QTimer countTimer;
 
     DbConnectionPtr connection;
-    QString source; // the caller's text as a parenthesised subquery
+    QString queryText; // the caller's text
+    QString source;    // the same as a parenthesised subquery
     QList<Column> columns;
     QStringList names;
     std::unique_ptr<MemoryResultSet> nameIndex; // finds a column by name as DbFields::Item does
     std::vector<int> visible;                   // per visible column: query column or -1
     int orderVisible = -1;
+    QString orderColumnSql;
     QString orderExpression;
+    QString keyExpression; // orders rows with equal keys; empty when there is none
+    QString start;         // the start text as the database sees it; empty: the list's start
+    QByteArray startFolded;
 
-    std::unique_ptr<DbResultSet> pass;
-    int counted = 0;   // rows the pass has seen
-    int published = 0; // rows views have been told about
-    bool complete = true;
+    Pass forward;
+    Pass backward;
+    bool keysBeforeDone = true; // the backward pass has read every row with a key
+    int keyRowsBefore = 0;      // rows with a key before the start, once keysBeforeDone
+    int nullRowsBefore = 0;
+    int leadingNulls = -1; // rows with a Null key at the head of a list opened at its start
+    bool forwardTurn = true;
+    int stride = kDefaultPageSize;
+    std::deque<Anchor> anchors; // ordered by rel and by key
+
+    int publishedBefore = 0; // rows views have been told about, before and after the start
+    int publishedAfter = 0;
     bool announced = true;
     int notifying = 0;
-    bool stepPending = false;
-    bool hasPrevious = false;
-    Variant previousKey; // the key of the row counted last
-    int stride = kDefaultPageSize;
-    int nextAnchorRow = 0;
-    std::vector<Anchor> anchors;
+    bool forwardStepPending = false;
+    bool backwardStepPending = false;
 
     mutable std::list<Page> pages; // most recently used first
     mutable QString errorText;
@@ -432,6 +686,11 @@ void SqlTableModel::setAnchorLimit(int anchors)
     d->wantedAnchorLimit = std::max(2, anchors);
 }
 
+void SqlTableModel::setKeyColumn(const QString &name)
+{
+    d->keyColumn = name;
+}
+
 void SqlTableModel::setCountStep(int milliseconds)
 {
     d->countStepMs = std::max(0, milliseconds);
@@ -442,11 +701,12 @@ void SqlTableModel::setBackgroundCounting(bool enabled)
     d->background = enabled;
     if (!enabled)
         d->countTimer.stop();
-    else if (!d->complete)
+    else if (!d->isComplete())
         d->countTimer.start();
 }
 
-bool SqlTableModel::setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns)
+bool SqlTableModel::setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns,
+                             const QString &startText)
 {
     const Private::Notifying guard(*d);
     beginResetModel();
@@ -454,26 +714,34 @@ bool SqlTableModel::setQuery(DbConnectionPtr connection, const QString &sql, con
     d->pageSize = d->wantedPageSize;
     d->cacheLimit = d->wantedCacheLimit;
     d->anchorLimit = d->wantedAnchorLimit;
+    d->stride = d->pageSize;
     d->connection = std::move(connection);
+    d->queryText = sql;
     d->source = asSubquery(sql);
     d->columns = columns;
+    // The text reaches the database in its ANSI form; start where the database sees it.
+    d->start = ansiRoundTrip(startText);
     bool ok = true;
     try {
         d->open();
-        d->step();
-        d->published = d->counted;
+        d->advance(d->forward, d->pageSize, -1);
+        d->advance(d->backward, d->pageSize, -1);
+        d->publishedBefore = d->backward.counted;
+        d->publishedAfter = d->forward.counted;
     } catch (const std::exception &error) {
         d->fail(error);
-        d->closePass();
-        d->complete = true;
-        d->announced = true;
+        Private::close(d->forward);
+        Private::close(d->backward);
+        d->forward.complete = true;
+        d->backward.complete = true;
         d->visible.assign(static_cast<std::size_t>(d->columns.size()), -1);
         d->orderVisible = -1;
         ok = false;
     }
+    d->announced = !ok;
     endResetModel();
     d->publish();
-    if (d->background && !d->complete)
+    if (d->background && !d->isComplete())
         d->countTimer.start();
     return ok && !hasError();
 }
@@ -499,13 +767,24 @@ QString SqlTableModel::errorText() const
 
 bool SqlTableModel::isCountComplete() const
 {
-    return d->complete;
+    return d->isComplete();
 }
 
 void SqlTableModel::countAll()
 {
-    d->advance(-1, nullptr, -1);
+    d->advance(d->forward, -1, -1);
+    d->advance(d->backward, -1, -1);
     d->publish();
+}
+
+bool SqlTableModel::canFetchBefore() const
+{
+    return !d->backward.complete;
+}
+
+void SqlTableModel::fetchBefore()
+{
+    d->countingStep(d->backward);
 }
 
 int SqlTableModel::orderColumn() const
@@ -517,42 +796,26 @@ int SqlTableModel::rowForPrefix(const QString &text)
 {
     if (d->orderVisible < 0)
         return -1;
-    // The text reaches the database in its ANSI form; compare with what the database sees.
     const QString wanted = ansiRoundTrip(text);
+    const QByteArray folded = foldNoCase(wanted);
+    const bool counted = wanted.isEmpty() ? d->backward.complete : d->covers(folded);
+    if (!counted) {
+        // Open again at the text: an index seek, where counting up to it may take seconds.
+        const DbConnectionPtr connection = d->connection;
+        const QString sql = d->queryText;
+        const QList<Column> columns = d->columns;
+        return setQuery(connection, sql, columns, wanted) ? d->publishedBefore : -1;
+    }
     if (wanted.isEmpty())
         return 0;
-    const QByteArray folded = foldNoCase(wanted);
-    d->advance(-1, &folded, -1);
-    d->publish();
-
-    // After the pass, an anchor at or after the text is known unless the pass reached the end.
-    const auto &anchors = d->anchors;
-    const auto upper = std::lower_bound(
-        anchors.begin(), anchors.end(), folded,
-        [](const Private::Anchor &anchor, const QByteArray &key) { return anchor.folded < key; });
-    const QString &ordered = d->orderExpression;
-    const QString literal = dbUtility().SqlText(wanted);
-    int row = 0;
+    int rel = 0;
     try {
-        if (upper != anchors.begin()) {
-            // Rows from the anchor below the text up to the text.
-            const Private::Anchor &lower = *std::prev(upper);
-            row = lower.row +
-                  d->countWhere(ordered + QStringLiteral(" >= ") + dbUtility().SqlText(lower.key) +
-                                QStringLiteral(" AND ") + ordered + QStringLiteral(" < ") + literal);
-        } else if (upper != anchors.end()) {
-            // Back from the first anchor: rows from the text up to it. Nulls come before both.
-            row = upper->row -
-                  d->countWhere(ordered + QStringLiteral(" >= ") + literal + QStringLiteral(" AND ") +
-                                ordered + QStringLiteral(" < ") + dbUtility().SqlText(upper->key));
-        } else {
-            row = d->published - d->countWhere(ordered + QStringLiteral(" >= ") + literal);
-        }
+        rel = d->relForText(wanted, folded);
     } catch (const std::exception &error) {
         d->fail(error);
         return -1;
     }
-    return std::clamp(row, 0, d->published);
+    return std::clamp(d->publishedBefore + rel, 0, d->published());
 }
 
 QStringList SqlTableModel::queryColumns() const
@@ -587,7 +850,7 @@ int SqlTableModel::anchorCount() const
 
 int SqlTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : d->published;
+    return parent.isValid() ? 0 : d->published();
 }
 
 int SqlTableModel::columnCount(const QModelIndex &parent) const
@@ -641,19 +904,13 @@ Qt::ItemFlags SqlTableModel::flags(const QModelIndex &index) const
 
 bool SqlTableModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && !d->complete;
+    return !parent.isValid() && !d->forward.complete;
 }
 
 void SqlTableModel::fetchMore(const QModelIndex &parent)
 {
-    if (parent.isValid() || d->complete)
-        return;
-    if (d->notifying > 0) {
-        d->deferStep();
-        return;
-    }
-    d->step();
-    d->publish();
+    if (!parent.isValid())
+        d->countingStep(d->forward);
 }
 
 } // namespace orv

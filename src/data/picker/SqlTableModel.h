@@ -14,17 +14,22 @@ namespace orv {
 // A read-only table over the rows of any SELECT text, for lists that may hold a million rows.
 //
 // The rows are ordered by the first visible column (case-insensitively, NULLs first) by
-// wrapping the text: SELECT * FROM (<text>) ORDER BY <column> COLLATE NOCASE. Rows are read
-// in pages as the view asks for them and only a bounded number of pages is kept.
+// wrapping the text: SELECT * FROM (<text>) ORDER BY <column> COLLATE NOCASE, and then by the
+// key column when one is set, so that rows with equal values come in one order whichever way
+// they are read. Rows are read in pages as the view asks for them and only a bounded number
+// of pages is kept.
 //
-// Row positions come from one ordered pass over the ordering column that counts the rows.
-// The pass runs in steps (the first one at setQuery, the rest on a zero timer or when a view
-// asks for more rows), so the model is usable at once and rowCount() grows until the pass
-// has seen every row. On its way the pass notes, every few hundred rows, the row at which a
-// key value begins ("anchors"). A page is then read with an index seek to the nearest anchor
-// and a short OFFSET from there, and rowForPrefix() counts only the rows between two anchors;
-// neither reads from the start of the list. The anchors are thinned out when there are too
-// many, so memory stays bounded whatever the row count.
+// A list opens at a start text: the first row whose ordering value is >= the text, found with
+// an index seek. From there two ordered passes count the rows, one forwards to the end and
+// one backwards to the start, in steps (a page each way at setQuery, the rest on a zero
+// timer or when a view asks for more), so the model is usable at once: rows after the start
+// are appended and rows before it inserted at the top as the passes reach them, and
+// rowCount() grows until both have seen every row. On their way the passes note, every few
+// hundred rows, the row at which a key value begins ("anchors"). A page is read with an index
+// seek to the nearest anchor and a short OFFSET from there, forwards or backwards, and
+// rowForPrefix() counts only the rows between two anchors; nothing reads from the start of
+// the list. The anchors are thinned out when there are too many, so memory stays bounded
+// whatever the row count.
 //
 // Column values are found by name as DbFields::Item finds them: without table prefix and
 // without regard to case. Connection errors never escape: the model then shows what it could
@@ -52,33 +57,44 @@ public:
     int pageSize() const;
     void setCacheLimit(int pages);
     void setAnchorLimit(int anchors);
-    // Time given to each counting step. With 0 a step counts one page of rows.
+    // The query column that tells rows with equal ordering values apart (the row's id); none
+    // when empty or when the query has no such column.
+    void setKeyColumn(const QString &name);
+    // Time given to each counting step after the first. With 0 a step counts one page of rows.
     void setCountStep(int milliseconds);
-    // Whether the pass goes on by itself on a zero timer until every row is counted.
+    // Whether the passes go on by themselves on a zero timer until every row is counted.
     void setBackgroundCounting(bool enabled);
 
     // Lists the rows of sql (a SELECT) read through connection, with the given visible columns
-    // in order (every query column when none is given). False, with errorText(), when the query
-    // cannot be run; the model is then empty.
-    bool setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns);
+    // in order (every query column when none is given), opened at startText: the rows before
+    // it come first, and rowForPrefix(startText) is where they end. False, with errorText(),
+    // when the query cannot be run; the model is then empty.
+    bool setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns,
+                  const QString &startText = QString());
     // Empties the model and closes everything it holds open on the connection.
     void clear();
 
     bool hasError() const;
     QString errorText() const;
 
-    // True once the pass has seen every row: rowCount() is then the number of rows.
+    // True once both passes have seen every row: rowCount() is then the number of rows.
     bool isCountComplete() const;
     // Counts the remaining rows now.
     void countAll();
+    // Whether rows before the first row remain to be counted, and a counting step backwards
+    // that inserts them at the top: the counterpart of canFetchMore() and fetchMore().
+    bool canFetchBefore() const;
+    void fetchBefore();
 
     // The visible column that orders the rows: the first visible column that the query has;
     // -1 when none has (the rows then come in the query's own order).
     int orderColumn() const;
 
     // The row of the first row whose ordering value is >= text, compared without regard to
-    // case; rowCount() when every row is smaller, 0 for an empty text, -1 when the model has
-    // no ordering column. Counts further rows as needed.
+    // case; rowCount() when every row is smaller, 0 (the first row of the list) for an empty
+    // text, -1 when the model has no ordering column or a count fails. When the text lies
+    // beyond the rows counted so far, the model opens again at the text (a model reset)
+    // rather than counting every row up to it.
     int rowForPrefix(const QString &text);
 
     // All columns of the query's rows, in the query's order, not only the visible ones.
@@ -101,7 +117,7 @@ public:
     void fetchMore(const QModelIndex &parent) override;
 
 Q_SIGNALS:
-    // Emitted once the pass has counted every row.
+    // Emitted once both passes have counted every row.
     void countComplete(int rows);
 
 private:

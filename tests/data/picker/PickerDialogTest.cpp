@@ -220,6 +220,49 @@ TEST_F(PickerDialogTest, EveryWayOfClosingPicksTheRightRowOrNothing)
     EXPECT_EQ(text(*pick(doubleClick), "Codice"), QStringLiteral("C004"));
 }
 
+// A list longer than what is counted when it opens: 2000 more customers, "Cognome 0000" on.
+TEST_F(PickerDialogTest, OpensInTheMiddleOfALongListAndTheRowsBeforeComeInAboveWithoutMovingIt)
+{
+    db->executeScript(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 1999)"
+        " INSERT INTO Anagrafica (IDAnagrafica, Anagrafica, VirtualDelete)"
+        " SELECT 100 + i, printf('Cognome %04d', i), 0 FROM n;"
+        "INSERT INTO Cliente (IDAnagrafica, IDAzienda, Codice)"
+        " SELECT IDAnagrafica, 1, printf('X%04d', IDAnagrafica) FROM Anagrafica WHERE IDAnagrafica >= 100;"));
+    SqlTableModel *model = picker.model();
+    model->setPageSize(20);
+    model->setCountStep(0);
+    model->setBackgroundCounting(false); // the test counts, step by step
+    picker.SearchText(QStringLiteral("cognome 1"));
+    auto result = pick([&] {
+        EXPECT_EQ(currentName(), QStringLiteral("Cognome 1000"));
+        EXPECT_EQ(model->rowCount(), 40);
+        const int top = list()->visualRect(list()->currentIndex()).top();
+        model->fetchBefore();
+        EXPECT_EQ(model->rowCount(), 60);
+        EXPECT_EQ(currentName(), QStringLiteral("Cognome 1000"));
+        EXPECT_EQ(list()->visualRect(list()->currentIndex()).top(), top);
+
+        // Moving up goes on past the first row counted when the list opened.
+        for (int i = 0; i < 100; ++i)
+            QTest::keyClick(box(), Qt::Key_Up);
+        EXPECT_EQ(currentName(), QStringLiteral("Cognome 0900"));
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Home, Qt::ControlModifier);
+        EXPECT_EQ(currentName(), QStringLiteral("Bianchi"));
+        EXPECT_EQ(list()->currentIndex().row(), 0);
+
+        box()->setFocus();
+        box()->selectAll();
+        QTest::keyClicks(box(), QStringLiteral("rossi"));
+        EXPECT_EQ(currentName(), QStringLiteral("Rossi"));
+        QTest::keyClick(box(), Qt::Key_Down);
+        QTest::keyClick(box(), Qt::Key_Return);
+    });
+    ASSERT_FALSE(result->Eof());
+    EXPECT_EQ(text(*result, "Codice"), QStringLiteral("C005"));
+}
+
 TEST_F(PickerDialogTest, AQueryThatFailsShowsItsErrorAndPicksNothing)
 {
     picker.QueryText(QStringLiteral("SELECT * FROM NoSuchTable"));
