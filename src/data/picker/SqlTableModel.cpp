@@ -526,15 +526,20 @@ public:
         const bool fromStart = from >= 0 && from < forwardCost;
         if (fromStart)
             forwardCost = from;
-        // Backwards: from the first anchor at or after `to`. Reading backwards skips Null keys,
-        // which lie before every key: only rows known to have a key are read that way.
+        // Backwards: from the first anchor at or after `to`, or from the start. Reading
+        // backwards skips Null keys, which lie before every key: only rows known to have a key
+        // are read that way.
         const auto behind = std::lower_bound(anchors.begin(), anchors.end(), to,
                                              [](const Anchor &anchor, int rel) { return anchor.rel < rel; });
+        const Anchor *below = behind != anchors.end() ? &*behind : nullptr;
+        const Anchor startAnchor{0, start, startFolded};
+        if (!below && !start.isEmpty() && to <= 0)
+            below = &startAnchor;
         const bool keysOnly = !start.isEmpty() || (leadingNulls >= 0 && from >= leadingNulls);
-        const int backwardCost = keysOnly && behind != anchors.end() ? behind->rel - to : INT_MAX;
+        const int backwardCost = keysOnly && below ? below->rel - to : INT_MAX;
 
         if (backwardCost < forwardCost) {
-            readInto(select + QStringLiteral(" WHERE ") + compare(" < ", behind->key) + orderBy(true) +
+            readInto(select + QStringLiteral(" WHERE ") + compare(" < ", below->key) + orderBy(true) +
                          limit(to - from, backwardCost),
                      rows, slot, to - from, true);
         } else if (fromStart) {
