@@ -18,143 +18,157 @@
 namespace orv::test {
 namespace {
 
-// What the field tells its host, one line per event or notice, in order.
-class HostLog {
-public:
-    explicit HostLog(OrvSearchACS2 &field)
-    {
-        QObject::connect(&field, &OrvSearchACS2::ChangedElement,
-                         [this] { lines << QStringLiteral("ChangedElement"); });
-        QObject::connect(&field, &OrvSearchACS2::ErrorInLostFocus,
-                         [this] { lines << QStringLiteral("ErrorInLostFocus"); });
-        QObject::connect(&field, &OrvSearchACS2::propertyChanged,
-                         [this](const QString &name) { lines << name; });
-    }
-    QString take()
-    {
-        const QString joined = lines.join(QStringLiteral(", "));
-        lines.clear();
-        return joined;
-    }
-    QStringList lines;
-};
-
 // A field on the demo company through a recording connection, with message boxes captured.
 class AccountsField : public ::testing::Test {
 protected:
     AccountsField()
     {
+        QObject::connect(field.get(), &OrvSearchACS2::ChangedElement, [this] { heard << "ChangedElement"; });
+        QObject::connect(field.get(), &OrvSearchACS2::ErrorInLostFocus,
+                         [this] { heard << "ErrorInLostFocus"; });
+        QObject::connect(field.get(), &OrvSearchACS2::propertyChanged,
+                         [this](const QString &name) { heard << name; });
         field->setConnection(recorder);
         field->setApplicationName(QStringLiteral("Contabilità"));
         field->setIDFirm(1);
         field->setIDPDC(1);
         field->setSearchType(OrvSearchAccounts);
         recorder->clear();
-        log.take();
+        heard.clear();
     }
+
+    ControlState &state() { return field->context().state(); }
 
     // Puts texts, ids and edit flags in place without any change handling or event.
-    void preset(const QString &code, const QString &description, const QString &second, std::int32_t node,
-                std::int32_t anagrafica, bool edited = false)
+    void preset(std::int32_t node, std::int32_t anagrafica, bool edited = true,
+                const QStringList &texts = {"old", "name", "2nd"})
     {
-        ControlState &s = field->context().state();
-        s.bRicercaInCorso = true;
-        field->context().setBoxText(0, code);
-        field->context().setBoxText(1, description);
-        field->context().setBoxText(2, second);
-        s.bRicercaInCorso = false;
-        s.IDNode = node;
-        s.IDAnagrafica = anagrafica;
-        s.bCodiceModificato = edited;
-        s.bDescrizioneModificata = edited;
+        state().bRicercaInCorso = true;
+        for (int i = 0; i < 3; ++i)
+            field->context().setBoxText(i, texts.value(i));
+        state().bRicercaInCorso = false;
+        state().IDNode = node;
+        state().IDAnagrafica = anagrafica;
+        state().bCodiceModificato = state().bDescrizioneModificata = edited;
         recorder->clear();
-        log.take();
+        heard.clear();
+    }
+    // SetPDC on a field that shows an old entry, edits pending; the caller's id stays as it was.
+    QString setPDC(const std::int32_t id, int type)
+    {
+        preset(77, 55);
+        std::int32_t asked = id;
+        auto nodeType = static_cast<OrvNodeType>(type);
+        field->SetPDC(asked, nodeType);
+        EXPECT_EQ(asked, id);
+        return shown();
+    }
+    // Resolves a code typed in the code box as the lookup leaves it: what the field shows, then
+    // each message; "no account" stands for the message that the typed code names no account.
+    // A code is refused exactly when the clerk is told why.
+    QString resolve(const QString &typed)
+    {
+        preset(0, 0, true, {typed, "name", "2nd"});
+        boxes->clear();
+        state().bRicercaInCorso = true; // as the lookup runs it
+        const bool resolved = field->context().resolveChartCode(typed.trimmed());
+        state().bRicercaInCorso = false;
+        EXPECT_EQ(resolved, boxes->messages().empty());
+        QString result = look();
+        for (const CapturedMessageBoxes::Message &m : boxes->messages()) {
+            EXPECT_EQ(m.style, kMbCritical | kMbOkOnly);
+            EXPECT_EQ(m.title, QStringLiteral("Contabilità"));
+            const QString noAccount =
+                QStringLiteral("La codifica \"%1\" non corrisponde ad alcun conto.").arg(typed);
+            result += QStringLiteral(" / ") + (m.text == noAccount ? QStringLiteral("no account") : m.text);
+        }
+        return result;
     }
 
-    // Old texts that a loader must replace or keep.
-    void presetOld(std::int32_t node, std::int32_t anagrafica, bool edited = true)
+    // What the host heard since the last look, in order.
+    QString take()
     {
-        preset(QStringLiteral("old code"), QStringLiteral("old name"), QStringLiteral("second"), node,
-               anagrafica, edited);
+        const QString joined = heard.join(QStringLiteral(", "));
+        heard.clear();
+        return joined;
     }
-
-    // The field as the host sees it, with the edit flags.
-    QString shown() const
+    // The field as the host sees it, "IDNode/NodeType/IDAnagrafica [code|description|second]" with a
+    // '*' after the code or the description whose edit flag is set.
+    QString look()
     {
-        const ControlState &s = field->context().state();
-        return QStringLiteral("node %1 type %2 anagrafica %3 [%4|%5|%6]%7%8")
+        const auto mark = [](bool edited) { return edited ? QStringLiteral("*") : QString(); };
+        return QStringLiteral("%1/%2/%3 [%4%5|%6%7|%8]")
             .arg(field->IDNode())
             .arg(static_cast<int>(field->NodeType()))
             .arg(field->IDAnagrafica())
-            .arg(field->Code(), field->Description(), field->SecondDescription())
-            .arg(s.bCodiceModificato ? QStringLiteral(" code-edited") : QString())
-            .arg(s.bDescrizioneModificata ? QStringLiteral(" description-edited") : QString());
+            .arg(field->Code(), mark(state().bCodiceModificato), field->Description(),
+                 mark(state().bDescrizioneModificata), field->SecondDescription());
+    }
+    // The same, then what the host heard since the last look.
+    QString shown()
+    {
+        const QString events = take();
+        return events.isEmpty() ? look() : look() + u' ' + events;
     }
 
     ServiceOverride<CapturedMessageBoxes> boxes;
     std::shared_ptr<SqliteConnection> db = demoDatabase();
     std::shared_ptr<RecordingConnection> recorder = std::make_shared<RecordingConnection>(db);
     std::unique_ptr<OrvSearchACS2> field = std::make_unique<OrvSearchACS2>();
-    HostLog log{*field};
+    QStringList heard;
 };
 
 // --- The chart, its separator and the accounting methods ------------------------------------
 
 TEST_F(AccountsField, IDPDCLoadsTheChartsSeparatorOnlyWithAConnection)
 {
-    EXPECT_EQ(field->context().state().sSeparatoreCodifica, QStringLiteral("."));
     field->setIDPDC(2);
-    EXPECT_EQ(field->context().state().sSeparatoreCodifica, QStringLiteral("-"));
+    EXPECT_EQ(state().sSeparatoreCodifica, QStringLiteral("-"));
     EXPECT_EQ(recorder->sqlTexts().size(), 1);
-    EXPECT_EQ(log.take(), QStringLiteral("IDPDC"));
+    EXPECT_EQ(take(), "IDPDC");
 
     // Set before the connection, the chart keeps the empty separator and codes lose their points.
     OrvSearchACS2 early;
     early.setIDPDC(1);
     early.setConnection(db);
-    EXPECT_EQ(early.context().state().sSeparatoreCodifica, QString());
     std::int32_t account = 101;
     EXPECT_EQ(early.fnGetCodificaConto(account), QStringLiteral("0105001"));
-    EXPECT_EQ(account, 101);
 
     // On a failing connection: the host's error, the separator kept, no notice.
     recorder->clear();
     recorder->failOnStatement(1);
     EXPECT_EQ(errorOf([&] { field->setIDPDC(1); }), kErrDatabase);
-    EXPECT_EQ(field->context().state().sSeparatoreCodifica, QStringLiteral("-"));
+    EXPECT_EQ(state().sSeparatoreCodifica, QStringLiteral("-"));
     EXPECT_EQ(field->IDPDC(), 1);
-    EXPECT_EQ(log.take(), QString());
+    EXPECT_EQ(take(), "");
 }
 
 TEST_F(AccountsField, AccountingMethodsAnswerThroughTheFieldsChart)
 {
-    std::int32_t account = 1;
-    EXPECT_EQ(field->fnGetCodificaConto(account), QStringLiteral("01.01.01.001"));
-
     std::int32_t id = 101, esercizio = 2025, periodo = 0, company = 2, office = 0, chart = 1;
     std::int16_t type = 0, mese = 0, anno = 0, categoria = 3;
-    Currency dare = Currency::fromLong(-1), avere = Currency::fromLong(-1);
+    Currency dare, avere;
+    const auto amounts = [&] { // read, then spoilt for the next call to overwrite
+        const QString text = dare.toText() + u' ' + avere.toText();
+        dare = avere = Currency::fromLong(-1);
+        return text;
+    };
+    amounts();
     field->sbCalcolaProgressiviConto(id, type, dare, avere, esercizio, mese, anno, periodo);
-    EXPECT_EQ(dare, Currency::fromText(QStringLiteral("24500")));
-    EXPECT_EQ(avere, Currency::fromText(QStringLiteral("23150.5")));
-
+    EXPECT_EQ(amounts(), "24500 23150.5");
     id = 1013; // branch 01.05 in 2025: only account 101 has totals
-    dare = Currency::fromLong(-1);
     field->sbCalcolaProgressiviGruppo(id, type, dare, avere, esercizio, mese, anno, periodo);
-    EXPECT_EQ(dare, Currency::fromText(QStringLiteral("24500")));
+    EXPECT_EQ(amounts(), "24500 23150.5");
     EXPECT_EQ(id, 1013);
-
     // Costs of chart 1 in 2025: account 32.
     field->sbCalcolaTotaleProgressiviConti(type, categoria, dare, avere, esercizio, mese, anno, periodo);
-    EXPECT_EQ(dare, Currency::fromText(QStringLiteral("118420")));
-    EXPECT_EQ(avere, Currency());
+    EXPECT_EQ(amounts(), "118420 0");
 
     QString role = QStringLiteral("IDContoBanca");
     EXPECT_EQ(field->fnGetIDContoFromContoAutomatico(company, office, role), Variant(306.0));
-
     EXPECT_TRUE(
         field->SelectAllAccounts(chart).toText().contains(QStringLiteral("IDPianoDeiConti =  1 AND")));
-    EXPECT_EQ(log.take(), QString()); // questions raise nothing
+    EXPECT_EQ(take(), ""); // questions raise nothing
 
     FieldContext &ctx = field->context(); // a registry entry's account: suppliers unless customers asked
     EXPECT_EQ(ctx.fnGetIDContoAnagrafica(5), 209);
@@ -167,399 +181,249 @@ TEST_F(AccountsField, AccountingMethodsAnswerThroughTheFieldsChart)
 
 // --- SetPDC and IDNode ----------------------------------------------------------------------
 
-struct SetPDCRow {
-    std::int32_t chart, id;
-    OrvNodeType type;
-    const char *shown, *events;
-};
-
-class SetPDCRows : public AccountsField, public ::testing::WithParamInterface<SetPDCRow> {};
-
-TEST_P(SetPDCRows, LoadsByNodeTypeWithDirectWritesAndEndsUnedited)
+TEST_F(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFails)
 {
-    const SetPDCRow row = GetParam();
-    if (row.chart != 1)
-        field->setIDPDC(row.chart);
-    presetOld(77, 55);
-    std::int32_t id = row.id;
-    OrvNodeType type = row.type;
-    field->SetPDC(id, type);
-    EXPECT_EQ(shown(), QString::fromUtf8(row.shown));
-    EXPECT_EQ(log.take(), QString::fromLatin1(row.events));
-    EXPECT_EQ(id, row.id);
-    EXPECT_EQ(type, row.type);
-}
+    // An account: its name and full code, its registry entry by property (a notice).
+    EXPECT_EQ(setPDC(101, OrvLeaf), "101/0/1 [01.05.001|Rossi Mario|2nd] IDAnagrafica");
+    EXPECT_EQ(setPDC(9, OrvLeaf), "9/0/0 [01.10.002|Banca Emiliana c/c|2nd] IDAnagrafica");
+    // The account with its branch's code and name; IDNode keeps naming the account.
+    EXPECT_EQ(setPDC(101, OrvBranch), "101/1/55 [01.05|Crediti verso clienti|2nd]");
+    // The branch of an account: IDNode now names the branch.
+    EXPECT_EQ(setPDC(101, OrvPDCElementFromAccount), "1013/3/55 [01.05|Crediti verso clienti|2nd]");
+    EXPECT_EQ(setPDC(1013, OrvPDCElementFromPDC), "1013/2/0 [01.05|Crediti verso clienti|2nd]");
+    // Nothing found (1100 is a branch of chart 2), or no id: everything cleared, the type kept.
+    EXPECT_EQ(setPDC(9999, OrvLeaf), "0/0/0 [||]");
+    EXPECT_EQ(setPDC(1100, OrvPDCElementFromPDC), "0/2/0 [||]");
+    EXPECT_EQ(setPDC(0, OrvBranch), "0/1/0 [||]");
+    EXPECT_EQ(setPDC(-5, OrvPDCElementFromPDC), "0/2/0 [||]");
+    EXPECT_EQ(setPDC(101, 4), "77/4/55 [old|name|2nd]"); // an unknown type loads nothing but is stored
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, SetPDCRows,
-    ::testing::Values(
-        // An account: its name and full code, its registry entry by property (a notice).
-        SetPDCRow{1, 101, OrvLeaf, "node 101 type 0 anagrafica 1 [01.05.001|Rossi Mario|second]",
-                  "IDAnagrafica"},
-        SetPDCRow{1, 9, OrvLeaf, "node 9 type 0 anagrafica 0 [01.10.002|Banca Emiliana c/c|second]",
-                  "IDAnagrafica"},
-        // The account with its branch's code and name; IDNode keeps naming the account.
-        SetPDCRow{1, 101, OrvBranch, "node 101 type 1 anagrafica 55 [01.05|Crediti verso clienti|second]",
-                  ""},
-        // The branch of an account: IDNode now names the branch.
-        SetPDCRow{1, 101, OrvPDCElementFromAccount,
-                  "node 1013 type 3 anagrafica 55 [01.05|Crediti verso clienti|second]", ""},
-        SetPDCRow{1, 1013, OrvPDCElementFromPDC,
-                  "node 1013 type 2 anagrafica 0 [01.05|Crediti verso clienti|second]", ""},
-        // No account with a branch's id: the branch is loaded whatever the type asked.
-        SetPDCRow{2, 1102, OrvLeaf, "node 1102 type 0 anagrafica 0 [02-1|Clienti|second]", ""},
-        SetPDCRow{2, 1102, OrvPDCElementFromAccount, "node 1102 type 3 anagrafica 0 [02-1|Clienti|second]",
-                  ""},
-        // Nothing found (1100 is a branch of chart 2), or no id: everything cleared, the type kept.
-        SetPDCRow{1, 9999, OrvLeaf, "node 0 type 0 anagrafica 0 [||]", ""},
-        SetPDCRow{1, 1100, OrvPDCElementFromPDC, "node 0 type 2 anagrafica 0 [||]", ""},
-        SetPDCRow{1, 0, OrvBranch, "node 0 type 1 anagrafica 0 [||]", ""},
-        SetPDCRow{1, -5, OrvPDCElementFromPDC, "node 0 type 2 anagrafica 0 [||]", ""},
-        // An unknown type loads nothing but is stored.
-        SetPDCRow{1, 101, static_cast<OrvNodeType>(4),
-                  "node 77 type 4 anagrafica 55 [old code|old name|second]", ""}));
+    // No account with a branch's id: the branch is loaded whatever the type asked.
+    field->setIDPDC(2);
+    EXPECT_EQ(setPDC(1102, OrvLeaf), "1102/0/0 [02-1|Clienti|2nd]");
+    EXPECT_EQ(setPDC(1102, OrvPDCElementFromAccount), "1102/3/0 [02-1|Clienti|2nd]");
 
-TEST_F(AccountsField, IDNodeLoadsThroughSetPDCBeforeChangedElement)
-{
-    field->setNodeType(OrvPDCElementFromAccount);
-    log.take();
-    field->setIDNode(101);
-    // The property handed its own field in: it now names the account's branch.
-    EXPECT_EQ(shown(), QStringLiteral("node 1013 type 3 anagrafica 0 [01.05|Crediti verso clienti|]"));
-    EXPECT_EQ(log.take(), QStringLiteral("ChangedElement, IDNode"));
-
-    field->setNodeType(OrvLeaf);
-    log.take();
-    QStringList seenByHost;
-    QObject::connect(field.get(), &OrvSearchACS2::ChangedElement,
-                     [&] { seenByHost << field->Code() + QLatin1Char('/') + field->Description(); });
-    field->setIDNode(8);
-    EXPECT_EQ(seenByHost, QStringList{QStringLiteral("01.10.001/Cassa contanti")});
-    EXPECT_EQ(log.take(), QStringLiteral("IDAnagrafica, ChangedElement, IDNode"));
-
-    field->setIDNode(-1); // loads nothing
-    EXPECT_EQ(shown(), QStringLiteral("node -1 type 0 anagrafica 0 [01.10.001|Cassa contanti|]"));
-}
-
-TEST_F(AccountsField, SetPDCErrorsReachTheHost)
-{
+    // Errors reach the host.
+    field->setIDPDC(1);
     db->executeScript(QStringLiteral("UPDATE ElementoPDC SET ElementoPDC = NULL WHERE IDElementoPDC = 1013"));
-    std::int32_t id = 101;
-    OrvNodeType type = OrvBranch; // reads the branch name as it is
-    EXPECT_EQ(errorOf([&] { field->SetPDC(id, type); }), kErrInvalidUseOfNull);
-    type = OrvPDCElementFromPDC; // reads it through NullToValue
-    id = 1013;
-    EXPECT_EQ(errorOf([&] { field->SetPDC(id, type); }), 0);
-    EXPECT_EQ(field->Description(), QString());
-
+    EXPECT_EQ(errorOf([&] { setPDC(101, OrvBranch); }), kErrInvalidUseOfNull); // the branch name as it is
+    EXPECT_EQ(setPDC(1013, OrvPDCElementFromPDC), "1013/2/0 [01.05||2nd]");    // through NullToValue
     field->setConnection(nullptr);
     EXPECT_EQ(errorOf([&] { field->setIDNode(5); }), kErrNoConnection);
 }
 
-// --- sbLoadCF and sbLoadAG ------------------------------------------------------------------
+TEST_F(AccountsField, IDNodeLoadsThroughSetPDCBeforeChangedElement)
+{
+    // The property hands its own field in: it ends naming the account's branch.
+    field->setNodeType(OrvPDCElementFromAccount);
+    field->setIDNode(101);
+    EXPECT_EQ(shown(), "1013/3/0 [01.05|Crediti verso clienti|] NodeType, ChangedElement, IDNode");
+
+    QObject::connect(field.get(), &OrvSearchACS2::ChangedElement,
+                     [&] { heard << "seen " + field->Code() + u'/' + field->Description(); });
+    field->setNodeType(OrvLeaf);
+    field->setIDNode(8);
+    EXPECT_EQ(shown(), "8/0/0 [01.10.001|Cassa contanti|] NodeType, IDAnagrafica, ChangedElement, seen "
+                       "01.10.001/Cassa contanti, IDNode");
+    field->setIDNode(-1); // loads nothing
+    EXPECT_EQ(shown(),
+              "-1/0/0 [01.10.001|Cassa contanti|] ChangedElement, seen 01.10.001/Cassa contanti, IDNode");
+}
+
+// --- The loaders ------------------------------------------------------------------------------
 
 TEST_F(AccountsField, LoadCFWritesDirectlyWithoutEvents)
 {
-    struct Row {
-        std::int32_t anagrafica, conto, elemento;
-        const char *shown;
+    const auto loadCF = [&](const std::int32_t anagrafica, std::int32_t conto, std::int32_t elemento) {
+        preset(77, 55);
+        std::int32_t asked = anagrafica;
+        field->sbLoadCF(asked, conto, elemento);
+        EXPECT_EQ(asked, anagrafica);
+        return shown();
     };
-    for (const Row &row :
-         {Row{0, 0, 1013, "node 1013 type 0 anagrafica 55 [01.05|Crediti verso clienti|second]"},
-          // A branch the chart does not hold: the id is taken, the name kept, the code emptied.
-          Row{0, 0, 9999, "node 9999 type 0 anagrafica 55 [|old name|second]"},
-          Row{1, 101, 0, "node 101 type 0 anagrafica 1 [01.05.001|Rossi Mario|second]"},
-          Row{7, 9, 1013, "node 9 type 0 anagrafica 0 [01.10.002|Banca Emiliana c/c|second]"},
-          // An account without a code in this chart: only the code box changes.
-          Row{1, 14, 0, "node 77 type 0 anagrafica 55 [|old name|second]"},
-          Row{1, 303, 0, "node 77 type 0 anagrafica 55 [|old name|second]"},
-          // Nothing to load: only the edit flags are cleared.
-          Row{1, 0, 1013, "node 77 type 0 anagrafica 55 [old code|old name|second]"},
-          Row{0, 101, 0, "node 77 type 0 anagrafica 55 [old code|old name|second]"}}) {
-        SCOPED_TRACE(testing::Message() << row.anagrafica << " " << row.conto << " " << row.elemento);
-        presetOld(77, 55);
-        std::int32_t anagrafica = row.anagrafica;
-        std::int32_t conto = row.conto;
-        std::int32_t elemento = row.elemento;
-        field->sbLoadCF(anagrafica, conto, elemento);
-        EXPECT_EQ(shown(), QString::fromUtf8(row.shown));
-        EXPECT_EQ(log.take(), QString());
-        EXPECT_EQ(anagrafica, row.anagrafica);
-    }
+    EXPECT_EQ(loadCF(0, 0, 1013), "1013/0/55 [01.05|Crediti verso clienti|2nd]");
+    // A branch the chart does not hold: the id is taken, the name kept, the code emptied.
+    EXPECT_EQ(loadCF(0, 0, 9999), "9999/0/55 [|name|2nd]");
+    EXPECT_EQ(loadCF(1, 101, 0), "101/0/1 [01.05.001|Rossi Mario|2nd]");
+    EXPECT_EQ(loadCF(7, 9, 1013), "9/0/0 [01.10.002|Banca Emiliana c/c|2nd]");
+    // An account without a code in this chart: only the code box changes.
+    EXPECT_EQ(loadCF(1, 14, 0), "77/0/55 [|name|2nd]");
+    EXPECT_EQ(loadCF(1, 303, 0), "77/0/55 [|name|2nd]");
+    // Nothing to load: only the edit flags are cleared.
+    EXPECT_EQ(loadCF(1, 0, 1013), "77/0/55 [old|name|2nd]");
+    EXPECT_EQ(loadCF(0, 101, 0), "77/0/55 [old|name|2nd]");
 }
 
 TEST_F(AccountsField, LoadAGLoadsAgentsAndClerksOrClearsThroughTheProperties)
 {
-    const char *const cleared = "IDNode, ChangedElement, IDAnagrafica, Code, Description, SecondDescription";
-    struct Row {
-        OrvTypeSearchACS searchType;
-        std::int32_t anagrafica;
-        const char *shown, *events;
-    };
-    for (const Row &row :
-         {Row{OrvSearchAgents, 40, "node 0 type 0 anagrafica 40 [A01|Moretti|Paolo]", "ChangedElement"},
-          Row{OrvSearchAgents, 41, "node 0 type 0 anagrafica 41 [A01|Sartori|Claudio]", "ChangedElement"},
-          Row{OrvSearchClerks, 44, "node 0 type 0 anagrafica 44 [I01|Pellegrini|Marta]", "ChangedElement"},
-          Row{OrvSearchAgentsAndClerks, 44, "node 0 type 0 anagrafica 44 [I01|Pellegrini|Marta]",
-              "ChangedElement"},
-          Row{OrvSearchAgentsForCustomer, 42, "node 0 type 0 anagrafica 42 [A02|Villa|Roberto]",
-              "ChangedElement"},
-          // A clerk on an agents field, an agent on a clerks field, a deleted agent: cleared.
-          Row{OrvSearchAgents, 44, "node 0 type 0 anagrafica 0 [||]", cleared},
-          Row{OrvSearchClerks, 40, "node 0 type 0 anagrafica 0 [||]", cleared},
-          Row{OrvSearchAgents, 46, "node 0 type 0 anagrafica 0 [||]", cleared},
-          // Not an agents field, or no id: only the edit flags change.
-          Row{OrvSearchCustomers, 40, "node 0 type 0 anagrafica 99 [old code|old name|second]", ""},
-          Row{OrvSearchAgents, 0, "node 0 type 0 anagrafica 99 [old code|old name|second]", ""}}) {
-        SCOPED_TRACE(testing::Message() << row.searchType << " " << row.anagrafica);
-        field->setSearchType(row.searchType);
-        presetOld(0, 99);
-        std::int32_t anagrafica = row.anagrafica;
+    const auto loadAG = [&](OrvTypeSearchACS searchType, std::int32_t anagrafica) {
+        field->setSearchType(searchType);
+        preset(0, 99);
         field->sbLoadAG(anagrafica);
-        EXPECT_EQ(shown(), QString::fromUtf8(row.shown));
-        EXPECT_EQ(log.take(), QString::fromLatin1(row.events));
-    }
-    field->setSearchType(OrvSearchClerks); // the host's filter is added to the statement
-    std::int32_t clerk = 44;
-    field->setFilter(QStringLiteral(" Anagrafica.Nome <> 'x'"));
-    field->sbLoadAG(clerk);
-    EXPECT_EQ(field->IDAnagrafica(), 44);
-    field->setFilter(QStringLiteral(" Anagrafica.Nome <> 'Marta'"));
-    field->sbLoadAG(clerk);
-    EXPECT_EQ(field->IDAnagrafica(), 0);
-}
+        return shown();
+    };
+    EXPECT_EQ(loadAG(OrvSearchAgents, 40), "0/0/40 [A01|Moretti|Paolo] ChangedElement");
+    EXPECT_EQ(loadAG(OrvSearchAgents, 41), "0/0/41 [A01|Sartori|Claudio] ChangedElement");
+    EXPECT_EQ(loadAG(OrvSearchClerks, 44), "0/0/44 [I01|Pellegrini|Marta] ChangedElement");
+    EXPECT_EQ(loadAG(OrvSearchAgentsAndClerks, 44), "0/0/44 [I01|Pellegrini|Marta] ChangedElement");
+    EXPECT_EQ(loadAG(OrvSearchAgentsForCustomer, 42), "0/0/42 [A02|Villa|Roberto] ChangedElement");
+    // A clerk on an agents field, an agent on a clerks field, a deleted agent: cleared.
+    const char *const cleared =
+        "0/0/0 [||] IDNode, ChangedElement, IDAnagrafica, Code, Description, SecondDescription";
+    EXPECT_EQ(loadAG(OrvSearchAgents, 44), cleared);
+    EXPECT_EQ(loadAG(OrvSearchClerks, 40), cleared);
+    EXPECT_EQ(loadAG(OrvSearchAgents, 46), cleared);
+    // Not an agents field, or no id: only the edit flags change.
+    EXPECT_EQ(loadAG(OrvSearchCustomers, 40), "0/0/99 [old|name|2nd]");
+    EXPECT_EQ(loadAG(OrvSearchAgents, 0), "0/0/99 [old|name|2nd]");
 
-// --- sbLoadCFByCodifica and sbLoadCFByIDAnagrafica ------------------------------------------
+    field->setFilter(QStringLiteral(" Anagrafica.Nome <> 'x'")); // the host's filter is added
+    EXPECT_EQ(loadAG(OrvSearchClerks, 44), "0/0/44 [I01|Pellegrini|Marta] ChangedElement");
+    field->setFilter(QStringLiteral(" Anagrafica.Nome <> 'Marta'"));
+    EXPECT_EQ(loadAG(OrvSearchClerks, 44), cleared);
+}
 
 TEST_F(AccountsField, ByCodeLoadsDirectlyAndRaisesChangedElementItself)
 {
-    const char *const kept = "node 77 type 0 anagrafica 99 [old code|old name|second] code-edited";
-    struct Row {
-        std::int16_t kind;
-        const char *code, *shown, *events;
+    const auto byCode = [&](std::int16_t kind, const char *code) {
+        preset(77, 99, false);
+        state().bCodiceModificato = true; // the flags come back as they were
+        field->sbLoadCFByCodifica(kind, QString::fromUtf8(code));
+        return shown();
     };
     field->setSearchType(OrvSearchCustomers);
-    for (const Row &row :
-         {Row{0, " C001 ", "node 101 type 0 anagrafica 1 [C001|Rossi|second] code-edited", "ChangedElement"},
-          Row{1, "F009", "node 209 type 0 anagrafica 5 [F009|Ferrari Impianti S.n.c.|second] code-edited",
-              "ChangedElement"},
-          Row{2, "CO01", "node 77 type 0 anagrafica 50 [CO01|Barbieri|Silvia] code-edited", "ChangedElement"},
-          Row{3, "A02", "node 77 type 0 anagrafica 42 [A02|Villa|Roberto] code-edited", "ChangedElement"},
-          Row{0, "c001", "node 101 type 0 anagrafica 1 [C001|Rossi|second] code-edited", "ChangedElement"},
-          // Unknown code: an agent field is cleared through the properties, the others keep all.
-          // Clearing Code by property on an unedited description runs the change handling once more.
-          Row{3, "ZZ", "node 0 type 0 anagrafica 0 [||] code-edited description-edited",
-              "IDNode, ChangedElement, IDAnagrafica, IDNode, IDAnagrafica, Code, Description, "
-              "SecondDescription"},
-          Row{0, "ZZ", kept, ""}, Row{0, "C'1", kept, ""}, Row{0, "C018", kept, ""}, // C018: deleted
-          Row{4, "C001", kept, ""}}) {
-        SCOPED_TRACE(row.code);
-        presetOld(77, 99, false);
-        field->context().state().bCodiceModificato = true; // the flags come back as they were
-        field->sbLoadCFByCodifica(row.kind, QString::fromUtf8(row.code));
-        EXPECT_EQ(shown(), QString::fromUtf8(row.shown));
-        EXPECT_EQ(log.take(), QString::fromLatin1(row.events));
-    }
+    EXPECT_EQ(byCode(0, " C001 "), "101/0/1 [C001*|Rossi|2nd] ChangedElement");
+    EXPECT_EQ(byCode(0, "c001"), "101/0/1 [C001*|Rossi|2nd] ChangedElement");
+    EXPECT_EQ(byCode(1, "F009"), "209/0/5 [F009*|Ferrari Impianti S.n.c.|2nd] ChangedElement");
+    EXPECT_EQ(byCode(2, "CO01"), "77/0/50 [CO01*|Barbieri|Silvia] ChangedElement");
+    EXPECT_EQ(byCode(3, "A02"), "77/0/42 [A02*|Villa|Roberto] ChangedElement");
+    // Unknown code: an agent field is cleared through the properties, the others keep all.
+    // Clearing Code by property on an unedited description runs the change handling once more.
+    EXPECT_EQ(byCode(3, "ZZ"),
+              "0/0/0 [*|*|] IDNode, ChangedElement, IDAnagrafica, IDNode, IDAnagrafica, Code, "
+              "Description, SecondDescription");
+    for (const char *code : {"ZZ", "C'1", "C018"}) // C018 is deleted
+        EXPECT_EQ(byCode(0, code), "77/0/99 [old*|name|2nd]") << code;
+    EXPECT_EQ(byCode(4, "C001"), "77/0/99 [old*|name|2nd]");
     EXPECT_TRUE(recorder->sqlTexts().isEmpty()); // an unknown kind asks nothing
-}
 
-TEST_F(AccountsField, ByCodeHonoursTheBlockFilterOfCustomersOnly)
-{
-    const auto loadedByCode = [&](std::int16_t kind, const char *code) {
-        field->context().state().IDAnagrafica = 0;
-        field->sbLoadCFByCodifica(kind, QString::fromLatin1(code));
-        return field->IDAnagrafica();
-    };
+    // The block filter holds for customers only, on either side.
     field->setAttivaFiltroBlocco(true);
-    EXPECT_EQ(loadedByCode(0, "C007"), 0);  // blocked
-    EXPECT_EQ(loadedByCode(0, "C012"), 12); // Null: not blocked
+    EXPECT_EQ(byCode(0, "C007"), "77/0/99 [old*|name|2nd]");                   // blocked
+    EXPECT_EQ(byCode(0, "C012"), "112/0/12 [C012*|Bruno|2nd] ChangedElement"); // Null: not blocked
     field->setBloccoEmissioneDoc(true);
-    EXPECT_EQ(loadedByCode(0, "C019"), 19); // -1: blocked
-    EXPECT_EQ(loadedByCode(0, "C001"), 0);
-    EXPECT_NE(loadedByCode(1, "F001"), 0); // suppliers have no block
+    EXPECT_EQ(byCode(0, "C019"), "119/0/19 [C019*|Rizzo|2nd] ChangedElement"); // -1: blocked
+    EXPECT_EQ(byCode(0, "C001"), "77/0/99 [old*|name|2nd]");
+    EXPECT_EQ(byCode(1, "F001"),
+              "201/0/30 [F001*|Acciaierie Lombarde S.p.A.|2nd] ChangedElement"); // no block
 }
 
 TEST_F(AccountsField, ByRegistryIdLoadsWithoutAnEventOfItsOwn)
 {
-    struct Row {
-        std::int32_t node;
-        std::int16_t kind;
-        std::int32_t anagrafica;
-        const char *shown;
+    const auto byId = [&](std::int32_t node, std::int16_t kind, std::int32_t anagrafica) {
+        preset(node, 0, true, {});
+        field->sbLoadCFByIDAnagrafica(kind, anagrafica);
+        return shown();
     };
     field->setSearchType(OrvSearchCustomers);
-    for (const Row &row : {Row{0, 0, 1, "node 101 type 0 anagrafica 1 [C001|Rossi|Mario]"},
-                           // Agents and collaborators have no account: the node stays.
-                           Row{7, 3, 42, "node 7 type 0 anagrafica 42 [A02|Villa|Roberto]"},
-                           Row{7, 2, 51, "node 7 type 0 anagrafica 51 [CO02|Testa|Andrea]"},
-                           Row{0, 1, 5, "node 209 type 0 anagrafica 5 [F009|Ferrari Impianti S.n.c.|]"}}) {
-        SCOPED_TRACE(row.anagrafica);
-        preset(QString(), QString(), QString(), row.node, 0, true);
-        field->sbLoadCFByIDAnagrafica(row.kind, row.anagrafica);
-        EXPECT_EQ(shown(), QString::fromUtf8(row.shown));
-        EXPECT_EQ(log.take(), QString());
-    }
+    EXPECT_EQ(byId(0, 0, 1), "101/0/1 [C001|Rossi|Mario]");
+    // Agents and collaborators have no account: the node stays.
+    EXPECT_EQ(byId(7, 3, 42), "7/0/42 [A02|Villa|Roberto]");
+    EXPECT_EQ(byId(7, 2, 51), "7/0/51 [CO02|Testa|Andrea]");
+    EXPECT_EQ(byId(0, 1, 5), "209/0/5 [F009|Ferrari Impianti S.n.c.|]");
     // Not found: nothing changes, the edit flags included.
-    field->context().state().bDescrizioneModificata = true;
+    state().bDescrizioneModificata = true;
     field->sbLoadCFByIDAnagrafica(0, 30);
-    EXPECT_EQ(
-        shown(),
-        QStringLiteral("node 209 type 0 anagrafica 5 [F009|Ferrari Impianti S.n.c.|] description-edited"));
-    EXPECT_EQ(log.take(), QString());
+    EXPECT_EQ(shown(), "209/0/5 [F009|Ferrari Impianti S.n.c.*|]");
 
     // An unknown kind fails in the database and changes nothing.
-    preset(QStringLiteral("old"), QString(), QString(), 0, 9);
+    preset(0, 9, false, {"old"});
     EXPECT_NE(errorOf([&] { field->sbLoadCFByIDAnagrafica(4, 1); }), 0);
-    EXPECT_EQ(shown(), QStringLiteral("node 0 type 0 anagrafica 9 [old||]"));
+    EXPECT_EQ(shown(), "0/0/9 [old||]");
 
     // On a resolved field the first box written is an edit: it forgets customer 2 first.
-    preset(QStringLiteral("C002"), QStringLiteral("Rossini Forniture S.r.l."), QString(), 102, 2);
+    preset(102, 2, false, {"C002", "Rossini Forniture S.r.l."});
     field->sbLoadCFByIDAnagrafica(0, 1);
-    EXPECT_EQ(log.take(), QStringLiteral("IDNode, ChangedElement, IDAnagrafica"));
-    EXPECT_EQ(shown(), QStringLiteral("node 101 type 0 anagrafica 1 [C001|Rossi|Mario]"));
-}
+    EXPECT_EQ(shown(), "101/0/1 [C001|Rossi|Mario] IDNode, ChangedElement, IDAnagrafica");
 
-TEST_F(AccountsField, ByRegistryIdOnAllEntriesLeavesTheCodeToTheChangeHandling)
-{
+    // Registry entries: the kind is not read, and the code box is left to the change handling,
+    // which empties it when the boxes were unedited.
     field->setSearchType(OrvSearchAllAnagraphics);
-    preset(QStringLiteral("kept?"), QString(), QString(), 0, 0, true);
-    field->sbLoadCFByIDAnagrafica(7, 70); // the kind is not read
-    EXPECT_EQ(shown(),
-              QStringLiteral("node 0 type 0 anagrafica 70 [kept?|Banca Emiliana di Credito Cooperativo|]"));
-    // With unedited boxes the description's change handling empties the code box.
-    preset(QStringLiteral("gone"), QString(), QString(), 0, 0);
+    preset(0, 0, true, {"kept?"});
+    field->sbLoadCFByIDAnagrafica(7, 70);
+    EXPECT_EQ(shown(), "0/0/70 [kept?|Banca Emiliana di Credito Cooperativo|]");
+    preset(0, 0, false, {"gone"});
     field->sbLoadCFByIDAnagrafica(0, 71);
-    EXPECT_EQ(shown(), QStringLiteral("node 0 type 0 anagrafica 71 [|Comune di Bologna|]"));
+    EXPECT_EQ(shown(), "0/0/71 [|Comune di Bologna|] IDNode, IDAnagrafica");
 }
-
-// --- sbLoadNode -----------------------------------------------------------------------------
 
 TEST_F(AccountsField, LoadNodeShowsTheChosenAccountOrBranch)
 {
-    std::int16_t type = 0;
-    std::int32_t id = 101;
-    accounting::sbLoadNode(field->context(), type, id);
-    EXPECT_TRUE(field->context().state().bRicercaInCorso);
-    EXPECT_EQ(shown(), QStringLiteral("node 101 type 0 anagrafica 1 [01.05.001|Rossi Mario|]"));
-    EXPECT_EQ(log.take(), QStringLiteral("IDAnagrafica, ChangedElement, IDNode, IDAnagrafica"));
-
+    const auto loadNode = [&](std::int16_t type, std::int32_t id) {
+        accounting::sbLoadNode(field->context(), type, id);
+        return shown();
+    };
+    EXPECT_EQ(loadNode(0, 101),
+              "101/0/1 [01.05.001|Rossi Mario|] IDAnagrafica, ChangedElement, IDNode, IDAnagrafica");
+    EXPECT_TRUE(state().bRicercaInCorso);
     field->setIDPDC(2);
-    field->context().state().NodeType = OrvBranch;
-    type = 1;
-    id = 1104;
-    accounting::sbLoadNode(field->context(), type, id);
-    EXPECT_EQ(shown(), QStringLiteral("node 1104 type 1 anagrafica 0 [03|PASSIVO|]"));
-
-    id = 9999; // a missing row is the caller's error
-    EXPECT_EQ(errorOf([&] { accounting::sbLoadNode(field->context(), type, id); }), kErrNoCurrentRow);
-    type = 0;
-    EXPECT_EQ(errorOf([&] { accounting::sbLoadNode(field->context(), type, id); }), kErrNoCurrentRow);
+    state().NodeType = OrvBranch;
+    EXPECT_EQ(loadNode(1, 1104), "1104/1/0 [03|PASSIVO|] IDPDC, ChangedElement, IDNode");
+    // A missing row is the caller's error.
+    EXPECT_EQ(errorOf([&] { loadNode(1, 9999); }), kErrNoCurrentRow);
+    EXPECT_EQ(errorOf([&] { loadNode(0, 9999); }), kErrNoCurrentRow);
 }
 
 // --- The chart path of the lookup by code ---------------------------------------------------
 
-// Types a code into the code box as the user would leave it, then resolves it.
-struct ChartCodeRow {
-    std::int32_t chart;
-    const char *typed;
-    const char *shown; // none: refused, the ids reset and both descriptions emptied
-};
-
-class ChartCodeRows : public AccountsField, public ::testing::WithParamInterface<ChartCodeRow> {};
-
-TEST_P(ChartCodeRows, ResolvesOrRefusesTheTypedCode)
+TEST_F(AccountsField, ChartCodeResolvesOrRefusesTheTypedCode)
 {
-    const ChartCodeRow row = GetParam();
-    const QString typed = QString::fromUtf8(row.typed);
-    const bool resolved = row.shown != nullptr;
-    if (row.chart != 1)
-        field->setIDPDC(row.chart);
-    preset(typed, QStringLiteral("old name"), QStringLiteral("second"), 0, 0, true);
-    field->context().state().bRicercaInCorso = true; // as the lookup runs it
-    EXPECT_EQ(field->context().resolveChartCode(typed.trimmed()), resolved);
-    field->context().state().bRicercaInCorso = false;
-    EXPECT_EQ(shown(), resolved ? QString::fromUtf8(row.shown)
-                                : QStringLiteral("node 0 type 0 anagrafica 0 [%1||] code-edited "
-                                                 "description-edited")
-                                      .arg(typed));
-    if (resolved) {
-        EXPECT_TRUE(boxes->messages().empty());
-        return;
-    }
-    ASSERT_EQ(boxes->messages().size(), 1u);
-    EXPECT_EQ(boxes->messages()[0].text,
-              QStringLiteral("La codifica \"%1\" non corrisponde ad alcun conto.").arg(typed));
-    EXPECT_EQ(boxes->messages()[0].style, kMbCritical | kMbOkOnly);
-    EXPECT_EQ(boxes->messages()[0].title, QStringLiteral("Contabilità"));
-}
+    EXPECT_EQ(resolve("01.05.001"), "101/0/1 [01.05.001|Rossi Mario|2nd]");
+    EXPECT_EQ(resolve(" 01.01.01.003 "), "3/0/0 [01.01.01.003|Attrezzature industriali|2nd]");
+    EXPECT_EQ(resolve("00.02"), "57/0/0 [00.02|Stato patrimoniale di chiusura|2nd]");
+    // Refused after an account segment, on an unknown top segment, a separator at the end: the ids
+    // reset and both descriptions emptied.
+    EXPECT_EQ(resolve("01.05.001.7"), "0/0/0 [01.05.001.7*|*|] / no account");
+    EXPECT_EQ(resolve("05.001"), "0/0/0 [05.001*|*|] / no account");
+    EXPECT_EQ(resolve("01.05."), "0/0/0 [01.05.*|*|] / no account");
+    EXPECT_EQ(resolve(" 01.99 "), "0/0/0 [ 01.99 *|*|] / no account");
+    EXPECT_EQ(resolve("01.05.1"), "0/0/0 [01.05.1*|*|] / no account");
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ChartCodeRows,
-    ::testing::Values(
-        ChartCodeRow{1, "01.05.001", "node 101 type 0 anagrafica 1 [01.05.001|Rossi Mario|second]"},
-        ChartCodeRow{1, " 01.01.01.003 ",
-                     "node 3 type 0 anagrafica 0 [01.01.01.003|Attrezzature industriali|second]"},
-        ChartCodeRow{1, "00.02", "node 57 type 0 anagrafica 0 [00.02|Stato patrimoniale di chiusura|second]"},
-        ChartCodeRow{2, "01-7", "node 301 type 0 anagrafica 0 [01-7|Prestazioni grafiche|second]"},
-        ChartCodeRow{2, "02-1", "node 1102 type 1 anagrafica 0 [02-1|Clienti|second]"},
-        ChartCodeRow{2, "03", "node 1104 type 1 anagrafica 0 [03|PASSIVO|second]"},
-        // Refused: after an account segment, an unknown top segment, a separator at the end.
-        ChartCodeRow{1, "01.05.001.7", nullptr}, ChartCodeRow{1, "05.001", nullptr},
-        ChartCodeRow{1, "01.05.", nullptr}, ChartCodeRow{1, " 01.99 ", nullptr},
-        ChartCodeRow{1, "01.05.1", nullptr}, ChartCodeRow{2, "01.7", nullptr}));
+    field->setIDPDC(2);
+    EXPECT_EQ(resolve("01.7"), "0/0/0 [01.7*|*|] / no account");
+    EXPECT_EQ(resolve("01-7"), "301/0/0 [01-7|Prestazioni grafiche|2nd]");
+    EXPECT_EQ(resolve("02-1"), "1102/1/0 [02-1|Clienti|2nd]");
+    EXPECT_EQ(resolve("03"), "1104/1/0 [03|PASSIVO|2nd]");
+
+    // Without a separator the code is one segment; a step that fails is skipped.
+    field->setIDPDC(1);
+    state().sSeparatoreCodifica.clear();
+    EXPECT_EQ(resolve("01.05"), "0/1/0 [01.05*|*|] / no account"); // not branch 01.05
+    EXPECT_EQ(resolve("01"), "1001/1/0 [01|ATTIVITA'|2nd]");
+
+    state().sSeparatoreCodifica = QStringLiteral(".");
+    recorder->failOnStatement(2); // the second segment
+    EXPECT_EQ(resolve("01.05.001"), "0/1/0 [01.05.001*|*|] / no account");
+    field->setConnection(nullptr);
+    EXPECT_EQ(resolve("01.05.001"), "0/1/0 [01.05.001*|*|] / no account");
+}
 
 TEST_F(AccountsField, ChartCodeOfTheWrongKindIsRefusedAndKeepsTheDescriptions)
 {
-    const auto refused = [&](const QString &code) {
-        preset(code, QStringLiteral("old name"), QStringLiteral("second"), 0, 0, true);
-        boxes->clear();
-        const bool resolved = field->context().resolveChartCode(code);
-        return resolved ? QStringLiteral("resolved") : boxes->texts().join(QLatin1Char('|')) + u' ' + shown();
-    };
-    const auto refusal = [](const char *code, int type, const char *message = nullptr) {
-        return (message ? QString::fromLatin1(message)
-                        : QStringLiteral("La codifica \"%1\" non corrisponde ad alcun conto.").arg(code)) +
-               QStringLiteral(
-                   " node 0 type %1 anagrafica 0 [%2|old name|second] code-edited description-edited")
-                   .arg(type)
-                   .arg(QLatin1String(code));
-    };
     field->setIDSearchTypeConto(OrvSuppliersAccounts);
-    EXPECT_EQ(refused(QStringLiteral("01.05.001")), refusal("01.05.001", 0));
-    EXPECT_EQ(refused(QStringLiteral("02.10.009")), QStringLiteral("resolved"));
-    EXPECT_EQ(field->IDAnagrafica(), 5);
+    EXPECT_EQ(resolve("01.05.001"), "0/0/0 [01.05.001*|name*|2nd] / no account");
+    EXPECT_EQ(resolve("02.10.009"), "209/0/5 [02.10.009|Ferrari Impianti S.n.c.|2nd]");
+    EXPECT_EQ(take(), "IDAnagrafica, ChangedElement, IDNode, IDAnagrafica"); // loaded through IDNode
 
     field->setIDPDC(2);
     field->setIDSearchTypeRamo(OrvLiabilitiesBranch);
-    EXPECT_EQ(refused(QStringLiteral("02-1")), refusal("02-1", 0));
-    EXPECT_EQ(refused(QStringLiteral("03")), QStringLiteral("resolved"));
-    // A supplier branch; the refusal keeps NodeType 1 of "03".
-    EXPECT_EQ(refused(QStringLiteral("03-1")), refusal("03-1", 1));
+    EXPECT_EQ(resolve("02-1"), "0/0/0 [02-1*|name*|2nd] / no account");
+    EXPECT_EQ(resolve("03"), "1104/1/0 [03|PASSIVO|2nd]");
+    EXPECT_EQ(resolve("03-1"), "0/1/0 [03-1*|name*|2nd] / no account"); // a supplier branch; NodeType stays
 
     field->setOnlyAccounts(true);
-    EXPECT_EQ(refused(QStringLiteral("03")), refusal("03", 1, "E' obbligatorio selezionare un conto."));
-    EXPECT_EQ(refused(QStringLiteral("03-1-001")), QStringLiteral("resolved"));
-}
-
-TEST_F(AccountsField, ChartCodeWithoutSeparatorIsOneSegmentAndFailingStepsAreSkipped)
-{
-    field->context().state().sSeparatoreCodifica.clear();
-    preset(QStringLiteral("01.05"), QString(), QString(), 0, 0, true);
-    EXPECT_FALSE(field->context().resolveChartCode(QStringLiteral("01.05"))); // not branch 01.05
-    EXPECT_TRUE(field->context().resolveChartCode(QStringLiteral("01")));
-    EXPECT_EQ(field->IDNode(), 1001);
-
-    field->context().state().sSeparatoreCodifica = QStringLiteral(".");
-    preset(QStringLiteral("01.05.001"), QStringLiteral("old name"), QString(), 0, 0, true);
-    boxes->clear();
-    recorder->failOnStatement(2); // the second segment
-    EXPECT_FALSE(field->context().resolveChartCode(QStringLiteral("01.05.001")));
-    EXPECT_EQ(boxes->texts(),
-              QStringList{QStringLiteral("La codifica \"01.05.001\" non corrisponde ad alcun conto.")});
-    boxes->clear();
-    field->setConnection(nullptr);
-    EXPECT_FALSE(field->context().resolveChartCode(QStringLiteral("01.05.001")));
-    EXPECT_EQ(boxes->messages().size(), 1u);
+    EXPECT_EQ(resolve("03"), "0/1/0 [03*|name*|2nd] / E' obbligatorio selezionare un conto.");
+    EXPECT_EQ(resolve("03-1-001"), "307/0/62 [03-1-001|Cancelleria Moderna S.r.l.|2nd]");
 }
 
 } // namespace
