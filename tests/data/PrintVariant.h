@@ -1,7 +1,10 @@
 #pragma once
 
+#include "data/DbConnection.h"
 #include "data/RuntimeError.h"
 #include "data/Variant.h"
+
+#include <QStringList>
 
 #include <gmock/gmock.h>
 
@@ -15,16 +18,9 @@ inline void PrintTo(const Variant &value, std::ostream *out)
 {
     static const char *const names[] = {"Empty", "Null",   "Boolean",  "Integer",
                                         "Long",  "Double", "Currency", "String"};
-    switch (value.type()) {
-    case Variant::Type::Empty:
-        *out << "Empty";
-        return;
-    case Variant::Type::Null:
-        *out << "Null";
-        return;
-    default:
-        *out << names[static_cast<int>(value.type())] << " \"" << value.toText().toStdString() << '"';
-    }
+    *out << names[static_cast<int>(value.type())];
+    if (!value.isNull() && !value.isEmpty())
+        *out << " \"" << value.toText().toStdString() << '"';
 }
 
 // The runtime error number a call raises, or 0 when it returns normally.
@@ -36,6 +32,28 @@ inline int errorNumberOf(const std::function<void()> &call)
         return error.number();
     }
     return 0;
+}
+
+// What a read gives, or "#" and the number of the runtime error it raised.
+inline QString textOf(const std::function<QString()> &read)
+{
+    try {
+        return read();
+    } catch (const RuntimeError &error) {
+        return QStringLiteral("#%1").arg(error.number());
+    }
+}
+
+// The first column at the start and after each move (N next, F first), or "eof".
+inline QString walk(DbResultSet &rows, const char *moves)
+{
+    const auto look = [&] {
+        return rows.Eof() ? QStringLiteral("eof") : rows.Fields().Item(0).Value().toText();
+    };
+    QStringList seen{look()};
+    for (const char *move = moves; *move; ++move)
+        seen << textOf([&] { return *move == 'N' ? rows.MoveNext() : rows.MoveFirst(), look(); });
+    return seen.join(u' ');
 }
 
 inline auto raisesNumber(int number)
