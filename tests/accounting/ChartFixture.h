@@ -6,12 +6,14 @@
 #include "support/QtPrinters.h"
 #include "support/RecordingConnection.h"
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace orv::test {
@@ -43,6 +45,18 @@ struct ChartFixture {
         return texts;
     }
 
+    // The remembered branch codes, "key=code" in key order, joined with '|'.
+    QString cache() const
+    {
+        QStringList entries;
+        if (s.colCodificheRami) {
+            for (auto it = s.colCodificheRami->cbegin(); it != s.colCodificheRami->cend(); ++it)
+                entries << it.key() + u'=' + it.value();
+        }
+        entries.sort();
+        return entries.join(u'|');
+    }
+
     std::shared_ptr<SqliteConnection> db;
     std::shared_ptr<RecordingConnection> recorder;
     ControlState s;
@@ -57,6 +71,32 @@ inline int errorOf(const std::function<void()> &call)
         return error.number();
     }
     return 0;
+}
+
+// The statements of schema/statements.sql by name: the texts the schema tests run on the demo data.
+inline const std::map<QString, QString> &listedStatements()
+{
+    static const std::map<QString, QString> byName = [] {
+        std::map<QString, QString> statements;
+        QFile file(schemaPath(QStringLiteral("statements.sql")));
+        QString current;
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+                if (line.startsWith(QLatin1String("-- @name ")))
+                    current = line.mid(9).trimmed();
+                else if (!line.startsWith(QLatin1String("--")) && line.trimmed().endsWith(u';'))
+                    statements[current] = line.trimmed().chopped(1);
+            }
+        }
+        return statements;
+    }();
+    return byName;
+}
+
+inline QString listedStatement(const QString &name)
+{
+    const auto it = listedStatements().find(name);
+    return it == listedStatements().end() ? QStringLiteral("<not listed: %1>").arg(name) : it->second;
 }
 
 } // namespace orv::test

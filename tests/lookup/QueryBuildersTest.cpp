@@ -1,12 +1,12 @@
 #include "lookup/QueryBuilders.h"
 
+#include "accounting/ChartFixture.h"
 #include "control/OrvEnums.h"
 #include "data/AnsiText.h"
 #include "data/DbUtility.h"
 #include "data/RuntimeError.h"
 #include "support/Database.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -18,13 +18,13 @@
 namespace orv::lookup {
 namespace {
 
-enum class Builder { Code, CodePrefix, Description };
+enum class Builder { Code, Prefix, Description };
 
 QString build(const ControlState &s, Builder builder, std::int16_t mode, const QString &text)
 {
     if (builder == Builder::Description)
         return fnSQLDescrizioneSearch(s, mode, text);
-    return fnSQLCodiceSearch(s, mode, text, builder == Builder::CodePrefix);
+    return fnSQLCodiceSearch(s, mode, text, builder == Builder::Prefix);
 }
 
 // Block: 0 no block filter, 1 blocked customers left out, 2 blocked customers only.
@@ -39,131 +39,115 @@ ControlState stateOf(int searchType, int block = 0, const QString &filter = QStr
     return s;
 }
 
-// The statements of schema/statements.sql by name; the schema tests run each on the demo data.
-std::map<QString, QString> listedStatements()
-{
-    QFile file(test::schemaPath(QStringLiteral("statements.sql")));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    std::map<QString, QString> byName;
-    QString name;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-        if (line.startsWith(QLatin1String("-- @name ")))
-            name = line.mid(9).trimmed();
-        else if (!line.startsWith(QLatin1String("--")) && line.trimmed().endsWith(u';'))
-            byName[std::exchange(name, QString())] = line.trimmed().chopped(1);
-    }
-    return byName;
-}
-
-struct Golden {
-    QString expected;
-    int searchType;
+// A row of the registry statements of the schema's list: its name less "registry.", how to build
+// it, and the type when the family's own does not build it.
+struct Listed {
+    const char *name;
     Builder builder;
     std::int16_t mode;
-    QString text;
-    QString filter = QString();
+    const char *text;
+    const char *filter = "";
     int block = 0;
-    std::int32_t firm = 1;
+    int searchType = -1;
 };
 
-// Every registry statement of the list, and the places where a builder can go wrong beyond it:
-// a join, a blank, a condition's order.
+// Every registry statement of the schema's list, so that the list and the builders cannot drift
+// apart; then the places where a builder can go wrong beyond the list.
 TEST(QueryBuilders, BuildEveryListedRegistryStatementExactly)
 {
-    const std::map<QString, QString> listed = listedStatements();
-    std::set<QString> used;
-    const auto L = [&](const char *name) {
-        const QString key = QStringLiteral("registry.") + QLatin1String(name);
-        used.insert(key);
-        return listed.count(key) ? listed.at(key) : QStringLiteral("<not listed: %1>").arg(key);
-    };
+    // clang-format off
+    const std::map<QString, int> families = {
+        {"customer", OrvSearchCustomers}, {"supplier", OrvSearchSuppliers}, {"agent", OrvSearchAgents},
+        {"customer_for_agent", OrvSearchCustomersForAgent}, {"collaborator", OrvSearchCollaborators},
+        {"agent_for_customer", OrvSearchAgentsForCustomer}, {"clerk", OrvSearchClerks},
+        {"agent_or_clerk", OrvSearchAgentsAndClerks}, {"any", OrvSearchAllAnagraphics}};
     using enum Builder;
-    const Golden rows[] = {
-        // clang-format off
-        {L("customer.count.code"), OrvSearchCustomers, Code, kModeCount, " C001 "}, // outer blanks go
-        {L("customer.rows.code"), OrvSearchCustomers, Code, kModeRows, "C001"},
-        {L("customer.count.code_prefix"), OrvSearchCustomers, CodePrefix, kModeCount, "C01"},
-        {L("customer.count.code_prefix_lower_case"), OrvSearchCustomers, CodePrefix, kModeCount, "c02"},
-        {L("customer.rows.code_prefix"), OrvSearchCustomers, CodePrefix, kModeRows, "C02"},
-        {L("customer.all"), OrvSearchCustomers, Code, 7, "C001"}, // a mode other than 1 and 2 lists all rows
-        {L("customer.count.code_other_company_code"), OrvSearchCustomers, Code, kModeCount, "C050"},
-        {L("customer.count.description"), OrvSearchCustomers, Description, kModeCount, "Ross"},
-        {L("customer.rows.description_apostrophe"), OrvSearchCustomers, Description, kModeRows, " Dell'Orto "},
-        {L("customer.count.description_blocked_excluded"), OrvSearchCustomers, Description, kModeCount, "R", "", 1},
-        {L("customer.count.description_no_block_filter"), OrvSearchCustomers, Description, kModeCount, "R", "   "},
-        {L("customer.all_blocked_only"), OrvSearchCustomers, Code, kModeAllRows, "C001", "", 2},
-        {L("customer.rows.code_blocked_excluded"), OrvSearchCustomers, Code, kModeRows, "C012", "", 1},
-        {L("customer.all_with_filter"), OrvSearchCustomers, Description, kModeAllRows, "x", "Anagrafica.IDComune = 1"},
-        {L("supplier.count.code"), OrvSearchSuppliers, Code, kModeCount, "F001"},
-        {L("supplier.rows.code"), OrvSearchAccounts, Code, kModeRows, "F009"}, // accounts get the supplier one
-        {L("supplier.count.code_prefix"), OrvSearchSuppliers, CodePrefix, kModeCount, "F00"},
-        {L("supplier.rows.description_apostrophe"), OrvSearchSuppliers, Description, kModeRows, "dell'a", "", 2},
-        {L("supplier.all"), 11, Description, kModeAllRows, "x"}, // and so does an unknown type
-        {L("agent.count.code_ambiguous"), OrvSearchAgents, Code, kModeCount, "A01"},
-        {L("agent.rows.code"), OrvSearchAgents, Code, kModeRows, "A02"},
-        {L("agent.count.code_cancelled"), OrvSearchAgents, Code, kModeCount, "A03"},
-        {L("agent.count.code_prefix"), OrvSearchAgents, CodePrefix, kModeCount, "A"},
-        {L("agent.all"), OrvSearchAgents, Code, kModeAllRows, "A01"},
-        {L("agent.count.description_cancelled_included"), OrvSearchAgents, Description, kModeCount, "Fab"},
-        {L("agent.rows.description"), OrvSearchAgents, Description, kModeRows, "mor"},
-        {L("agent.all_by_description"), OrvSearchAgents, Description, kModeAllRows, "mor"},
-        {L("clerk.count.code"), OrvSearchClerks, Code, kModeCount, "I01"},
-        {L("clerk.count.code_of_agent"), OrvSearchClerks, Code, kModeCount, "A02"},
-        {L("clerk.rows.description"), OrvSearchClerks, Description, kModeRows, "Pell"},
-        {L("clerk.all"), OrvSearchClerks, CodePrefix, kModeAllRows, "I"},
-        {L("agent_or_clerk.count.code"), OrvSearchAgentsAndClerks, Code, kModeCount, "A01"},
-        {L("agent_or_clerk.rows.code"), OrvSearchAgentsAndClerks, Code, kModeRows, "I02"},
-        {L("agent_or_clerk.all"), OrvSearchAgentsAndClerks, Code, kModeAllRows, ""},
-        {L("agent_or_clerk.count.description"), OrvSearchAgentsAndClerks, Description, kModeCount, "S"},
-        {L("agent_or_clerk.rows.description"), OrvSearchAgentsAndClerks, Description, kModeRows, "Car"},
-        {L("customer_for_agent.count.code"), OrvSearchCustomersForAgent, Code, kModeCount, "C001"},
-        {L("customer_for_agent.rows.code"), OrvSearchCustomersForAgent, Code, kModeRows, "C001", "", 2},
-        {L("customer_for_agent.count.code_prefix"), OrvSearchCustomersForAgent, CodePrefix, kModeCount, "C00"},
-        {L("customer_for_agent.count.description"), OrvSearchCustomersForAgent, Description, kModeCount, "Ross"},
-        {L("customer_for_agent.rows.description"), OrvSearchCustomersForAgent, Description, kModeRows, "Russo"},
-        {L("customer_for_agent.all"), OrvSearchCustomersForAgent, Code, kModeAllRows, ""},
-        {L("collaborator.count.code"), OrvSearchCollaborators, Code, kModeCount, "CO01"},
-        {L("collaborator.rows.code"), OrvSearchCollaborators, Code, kModeRows, "CO01"},
-        {L("collaborator.count.code_prefix"), OrvSearchCollaborators, CodePrefix, kModeCount, "CO"},
-        {L("collaborator.rows.description"), OrvSearchCollaborators, Description, kModeRows, "Test"},
-        {L("collaborator.all"), OrvSearchCollaborators, Description, kModeAllRows, ""},
-        {L("agent_for_customer.count.code"), OrvSearchAgentsForCustomer, Code, kModeCount, "A01"},
-        {L("agent_for_customer.rows.code_with_filter"), OrvSearchAgentsForCustomer, Code, kModeRows, "A01",
-         "Cliente.IDAnagrafica = 1"},
-        {L("agent_for_customer.count.code_prefix"), OrvSearchAgentsForCustomer, CodePrefix, kModeCount, "A0"},
-        {L("agent_for_customer.all"), OrvSearchAgentsForCustomer, Code, kModeAllRows, ""},
-        {L("agent_for_customer.count.description"), OrvSearchAgentsForCustomer, Description, kModeCount, "Villa"},
-        {L("agent_for_customer.rows.description"), OrvSearchAgentsForCustomer, Description, kModeRows, "Sart"},
-        {L("agent_for_customer.all_by_description"), OrvSearchAgentsForCustomer, Description, kModeAllRows, ""},
-        {L("any.count.code"), OrvSearchAllAnagraphics, CodePrefix, kModeCount, "C"}, // no code condition
-        {L("any.all"), OrvSearchAllAnagraphics, Code, kModeRows, "C001"},
-        {L("any.rows.description"), OrvSearchAllAnagraphics, Description, kModeRows, "Banca"},
-        {L("any.count.description"), OrvSearchAllAnagraphics, Description, kModeCount, "Comune di"},
-        // Beyond the list: the block filter comes before the caller's filter, which keeps its own blanks.
-        {L("customer.rows.code_blocked_excluded") + " AND Anagrafica.IDComune = 1", OrvSearchCustomers, Code,
-         kModeRows, "C012", "Anagrafica.IDComune = 1", 1},
-        {L("supplier.count.code") + " AND   Fornitore.IDAnagrafica > 30", OrvSearchSuppliers, Code, kModeCount,
-         "F001", "  Fornitore.IDAnagrafica > 30"},
-        {L("any.count.code") + " AND Anagrafica  LIKE '%'", OrvSearchAllAnagraphics, Description, kModeCount, "   "},
-        // A prefix keeps the code's trailing blanks before the %; a negative company keeps its sign.
-        {"SELECT count(*) FROM Anagrafica INNER JOIN Cliente ON Anagrafica.IDAnagrafica = Cliente.IDAnagrafica"
-         " AND Cliente.IDAzienda = 1 WHERE Anagrafica.VirtualDelete = 0 AND Codice LIKE 'C0 %'",
-         OrvSearchCustomers, CodePrefix, kModeCount, "  C0 "},
-        {"SELECT count(*) FROM Anagrafica INNER JOIN Fornitore ON Anagrafica.IDAnagrafica = Fornitore.IDAnagrafica"
-         " AND Fornitore.IDAzienda = -3 WHERE Anagrafica.VirtualDelete = 0 AND Codice LIKE 'F%'",
-         0, CodePrefix, kModeCount, "F", "", 0, -3},
-        // clang-format on
+    constexpr std::int16_t Count = kModeCount, Rows = kModeRows, All = kModeAllRows;
+    const Listed rows[] = {
+        {"customer.count.code", Code, Count, " C001 "}, {"customer.rows.code", Code, Rows, "C001"},
+        {"customer.count.code_prefix", Prefix, Count, "C01"}, {"customer.all", Code, 7, "C001"},
+        {"customer.count.code_prefix_lower_case", Prefix, Count, "c02"},
+        {"customer.rows.code_prefix", Prefix, Rows, "C02"},
+        {"customer.count.code_other_company_code", Code, Count, "C050"},
+        {"customer.count.description", Description, Count, "Ross"},
+        {"customer.rows.description_apostrophe", Description, Rows, " Dell'Orto "},
+        {"customer.count.description_blocked_excluded", Description, Count, "R", "", 1},
+        {"customer.count.description_no_block_filter", Description, Count, "R", "   "},
+        {"customer.all_blocked_only", Code, All, "C001", "", 2},
+        {"customer.rows.code_blocked_excluded", Code, Rows, "C012", "", 1},
+        {"customer.all_with_filter", Description, All, "x", "Anagrafica.IDComune = 1"},
+        {"supplier.count.code", Code, Count, "F001"}, {"supplier.count.code_prefix", Prefix, Count, "F00"},
+        // Accounts and an unknown type get the supplier's statements; suppliers have no block filter.
+        {"supplier.rows.code", Code, Rows, "F009", "", 0, OrvSearchAccounts},
+        {"supplier.all", Description, All, "x", "", 0, 11},
+        {"supplier.rows.description_apostrophe", Description, Rows, "dell'a", "", 2},
+        {"agent.count.code_ambiguous", Code, Count, "A01"}, {"agent.rows.code", Code, Rows, "A02"},
+        {"agent.count.code_cancelled", Code, Count, "A03"}, {"agent.count.code_prefix", Prefix, Count, "A"},
+        {"agent.all", Code, All, "A01"}, {"agent.rows.description", Description, Rows, "mor"},
+        {"agent.count.description_cancelled_included", Description, Count, "Fab"},
+        {"agent.all_by_description", Description, All, "mor"}, {"clerk.count.code", Code, Count, "I01"},
+        {"clerk.count.code_of_agent", Code, Count, "A02"},
+        {"clerk.rows.description", Description, Rows, "Pell"}, {"clerk.all", Prefix, All, "I"},
+        {"agent_or_clerk.count.code", Code, Count, "A01"}, {"agent_or_clerk.rows.code", Code, Rows, "I02"},
+        {"agent_or_clerk.all", Code, All, ""}, {"agent_or_clerk.count.description", Description, Count, "S"},
+        {"agent_or_clerk.rows.description", Description, Rows, "Car"},
+        {"customer_for_agent.count.code", Code, Count, "C001"},
+        {"customer_for_agent.rows.code", Code, Rows, "C001", "", 2},
+        {"customer_for_agent.count.code_prefix", Prefix, Count, "C00"},
+        {"customer_for_agent.count.description", Description, Count, "Ross"},
+        {"customer_for_agent.rows.description", Description, Rows, "Russo"},
+        {"customer_for_agent.all", Code, All, ""}, {"collaborator.count.code", Code, Count, "CO01"},
+        {"collaborator.rows.code", Code, Rows, "CO01"},
+        {"collaborator.count.code_prefix", Prefix, Count, "CO"},
+        {"collaborator.rows.description", Description, Rows, "Test"},
+        {"collaborator.all", Description, All, ""}, {"agent_for_customer.count.code", Code, Count, "A01"},
+        {"agent_for_customer.rows.code_with_filter", Code, Rows, "A01", "Cliente.IDAnagrafica = 1"},
+        {"agent_for_customer.count.code_prefix", Prefix, Count, "A0"},
+        {"agent_for_customer.all", Code, All, ""},
+        {"agent_for_customer.count.description", Description, Count, "Villa"},
+        {"agent_for_customer.rows.description", Description, Rows, "Sart"},
+        {"agent_for_customer.all_by_description", Description, All, ""},
+        {"any.count.code", Prefix, Count, "C"}, {"any.all", Code, Rows, "C001"}, // no code condition
+        {"any.rows.description", Description, Rows, "Banca"},
+        {"any.count.description", Description, Count, "Comune di"},
     };
-    for (const Golden &row : rows) {
-        SCOPED_TRACE(QStringLiteral("type %1 text '%2'").arg(row.searchType).arg(row.text).toStdString());
-        const ControlState s = stateOf(row.searchType, row.block, row.filter, row.firm);
-        EXPECT_EQ(build(s, row.builder, row.mode, row.text).toStdString(), row.expected.toStdString());
+    // clang-format on
+    std::set<QString> built;
+    for (const Listed &row : rows) {
+        const QString name = QString::fromLatin1(row.name);
+        SCOPED_TRACE(row.name);
+        const int type = row.searchType >= 0 ? row.searchType : families.at(name.section(u'.', 0, 0));
+        const ControlState s = stateOf(type, row.block, QString::fromLatin1(row.filter));
+        EXPECT_EQ(build(s, row.builder, row.mode, QString::fromUtf8(row.text)),
+                  test::listedStatement(QStringLiteral("registry.") + name));
+        built.insert(QStringLiteral("registry.") + name);
     }
-    for (const auto &[name, sql] : listed) {
+    for (const auto &[name, sql] : test::listedStatements()) {
         if (name.startsWith(QLatin1String("registry."))) {
-            EXPECT_TRUE(used.count(name)) << "no row builds " << name.toStdString();
+            EXPECT_TRUE(built.count(name)) << "no row builds " << name.toStdString();
         }
     }
+
+    // The block filter comes before the caller's filter, which keeps its own blanks.
+    EXPECT_EQ(fnSQLCodiceSearch(stateOf(OrvSearchCustomers, 1, "Anagrafica.IDComune = 1"), kModeRows, "C012",
+                                false),
+              test::listedStatement("registry.customer.rows.code_blocked_excluded") +
+                  " AND Anagrafica.IDComune = 1");
+    EXPECT_EQ(fnSQLCodiceSearch(stateOf(OrvSearchSuppliers, 0, "  Fornitore.IDAnagrafica > 30"), kModeCount,
+                                "F001", false),
+              test::listedStatement("registry.supplier.count.code") + " AND   Fornitore.IDAnagrafica > 30");
+    // An empty description matches every name.
+    EXPECT_EQ(fnSQLDescrizioneSearch(stateOf(OrvSearchAllAnagraphics), kModeCount, "   "),
+              test::listedStatement("registry.any.count.code") + " AND Anagrafica  LIKE '%'");
+    // A prefix keeps the code's trailing blanks before the %; a negative company keeps its sign.
+    EXPECT_EQ(
+        fnSQLCodiceSearch(stateOf(OrvSearchCustomers), kModeCount, "  C0 ", true),
+        "SELECT count(*) FROM Anagrafica INNER JOIN Cliente ON Anagrafica.IDAnagrafica = Cliente.IDAnagrafica"
+        " AND Cliente.IDAzienda = 1 WHERE Anagrafica.VirtualDelete = 0 AND Codice LIKE 'C0 %'");
+    EXPECT_EQ(fnSQLCodiceSearch(stateOf(0, 0, "", -3), kModeCount, "F", true),
+              "SELECT count(*) FROM Anagrafica INNER JOIN Fornitore ON Anagrafica.IDAnagrafica = "
+              "Fornitore.IDAnagrafica"
+              " AND Fornitore.IDAzienda = -3 WHERE Anagrafica.VirtualDelete = 0 AND Codice LIKE 'F%'");
 }
 
 // --- The statements on the schema and the demo data -------------------------------------------
@@ -186,7 +170,7 @@ TEST(QueryBuildersOnTheSchema, EveryStatementRunsCountAgreesWithRowsAndAllRowsIg
             for (const QString &filter : {QString(), QStringLiteral("Anagrafica.IDAnagrafica > 2")}) {
                 const ControlState s = stateOf(type, block, filter);
                 for (const QString text : {"C0", "A01", "R", "Dell'", " ", "Ω"}) {
-                    for (const Builder builder : {Builder::Code, Builder::CodePrefix, Builder::Description}) {
+                    for (const Builder builder : {Builder::Code, Builder::Prefix, Builder::Description}) {
                         SCOPED_TRACE(QStringLiteral("type %1 block %2 filter '%3' text '%4' builder %5")
                                          .arg(QString::number(type), QString::number(block), filter, text,
                                               QString::number(static_cast<int>(builder)))
@@ -235,8 +219,8 @@ TEST(QueryBuildersOnTheSchema, LookupsWithAConditionSearchTheirTablesThroughAnIn
         // clang-format off
         {OrvSearchCustomers, "Cliente"}, {OrvSearchSuppliers, "Fornitore"}, {OrvSearchAgents, "Agente"},
         {OrvSearchCustomersForAgent, "Cliente"}, {OrvSearchCollaborators, "Collaboratore"},
-        {OrvSearchAgentsForCustomer, "Agente"}, {OrvSearchClerks, "Agente"}, {OrvSearchAgentsAndClerks, "Agente"},
-        {OrvSearchAllAnagraphics, ""}
+        {OrvSearchAgentsForCustomer, "Agente"}, {OrvSearchClerks, "Agente"},
+        {OrvSearchAgentsAndClerks, "Agente"}, {OrvSearchAllAnagraphics, ""}
         // clang-format on
     };
     for (const auto &[type, table] : codeTable) {
