@@ -1,15 +1,18 @@
 #include "ChartFixture.h"
+#include "data/PrintVariant.h"
 
 #include "accounting/AccountCodes.h"
 #include "accounting/AutomaticAccounts.h"
 #include "data/AnsiText.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace orv::test {
 namespace {
 
 using namespace orv::accounting;
+using ::testing::Contains;
 
 // A chart with a two-character separator and three levels, a top branch without a code, a Null
 // own code, and two branches whose parents point at each other.
@@ -39,61 +42,28 @@ TEST_F(SmallChart, SeparatorAndFiscalYearAreReadFromTheChartRow)
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 8), QString());            // Null
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), -3), QString());           // no row
     EXPECT_EQ(errorOf([] { fnGetSeparatoreCodifica(nullptr, 1); }), kErrNoConnection);
-    auto demo = demoDatabase();
-    EXPECT_EQ(fnGetSeparatoreCodifica(demo.get(), 2), QStringLiteral("-"));
-    EXPECT_EQ(fnGetSeparatoreCodifica(demo.get(), 3), QStringLiteral("/"));
-
-    const Variant year = fnGetEsercizioPDC(f.recorder.get(), 7);
-    EXPECT_EQ(year.type(), Variant::Type::Long);
-    EXPECT_EQ(year.toLong(), 2024);
-    const Variant none = fnGetEsercizioPDC(f.recorder.get(), 70);
-    EXPECT_EQ(none.type(), Variant::Type::Integer);
-    EXPECT_EQ(none.toLong(), -1);
-    EXPECT_TRUE(fnGetEsercizioPDC(f.recorder.get(), 8).isEmpty()); // a Null year
+    EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 7), Variant(2024));
+    EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 70), Variant::integer(-1)); // no row
+    EXPECT_TRUE(fnGetEsercizioPDC(f.recorder.get(), 8).isEmpty());            // a Null year
 }
 
 TEST_F(SmallChart, AccountCodesTrimSegmentsAndFailOnNullOrLoopingParents)
 {
     EXPECT_EQ(fnGetCodificaConto(f.s, 10), QStringLiteral("A::B::C::42"));
     EXPECT_EQ(fnGetCodificaConto(f.s, 12), QStringLiteral("::9")); // under a top branch without a code
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(6)), QString());      // Null own code of a top branch
-    EXPECT_TRUE(f.s.colCodificheRami->contains(QStringLiteral(" 6")));
-
     // A Null account code fails after its branch was remembered.
     EXPECT_EQ(errorOf([&] { fnGetCodificaConto(f.s, 11); }), kErrInvalidUseOfNull);
-    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 3")), QStringLiteral("A::B::C"));
+    EXPECT_EQ(f.cache(), QStringLiteral(" 1=A| 2=A::B| 3=A::B::C| 6=")); // 6: a Null own code of a top branch
 
     ChartFixture loop(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
     EXPECT_EQ(errorOf([&] { fnGetCodificaRamo(loop.s, Variant(4)); }), kErrOutOfStackSpace);
     EXPECT_EQ(loop.take().size(), kMaxBranchDepth);
-    EXPECT_TRUE(loop.s.colCodificheRami->isEmpty());
+    EXPECT_EQ(loop.cache(), QString());
     EXPECT_EQ(errorOf([&] { fnGetCodificaConto(loop.s, 13); }), kErrOutOfStackSpace);
 }
 
-TEST(DemoAccountCode, IsTheChainOfOwnCodes)
-{
-    struct Row {
-        std::int32_t chart, account;
-        const char *separator, *expected;
-    };
-    for (const Row &row : {Row{1, 1, ".", "01.01.01.001"},        // four levels
-                           Row{1, 56, ".", "00.01"},              // under a top-level branch
-                           Row{1, 28, ".", "02.15.01.001"},       // under a branch with a Null terminal flag
-                           Row{1, 13, ".", "01.10.006"},          // archived account (VirtualDelete 2)
-                           Row{1, 55, ".", "04.90.001"},          // archived branch and link
-                           Row{1, 14, ".", ""},                   // deleted account (VirtualDelete 1)
-                           Row{1, 47, ".", ""},                   // in a deleted branch
-                           Row{1, 301, ".", ""},                  // an account of another chart
-                           Row{1, 9999, ".", ""},                 // no such account
-                           Row{2, 303, "-", "02-1-001"},          // another chart and separator
-                           Row{1, 1, "", "010101001"},            // separator not loaded
-                           Row{1, 1, "::", "01::01::01::001"}}) { // several characters
-        SCOPED_TRACE(row.account);
-        ChartFixture f(demoDatabase(), row.chart, QString::fromLatin1(row.separator));
-        EXPECT_EQ(fnGetCodificaConto(f.s, row.account), QString::fromLatin1(row.expected));
-    }
-}
-
+// Every link of chart 1 that is not deleted, archived ones included, whatever the depth or the
+// terminal flag of its branches.
 TEST(AccountCode, AgreesWithTheStoredFullCodeOfEveryLiveLinkOfTheDemo)
 {
     ChartFixture f(demoDatabase());
@@ -112,6 +82,40 @@ TEST(AccountCode, AgreesWithTheStoredFullCodeOfEveryLiveLinkOfTheDemo)
     EXPECT_GT(checked, 80);
 }
 
+// Each row: chart, account, separator, the code, and a statement of the schema's list that it sends.
+TEST(DemoAccountCode, IsTheChainOfOwnCodesAndSendsTheListedStatements)
+{
+    // clang-format off
+    const struct { std::int32_t chart, account; const char *separator, *expected, *statement; } rows[] = {
+        {1, 101, ".", "01.05.001", "codes.account"},
+        {1, 28, ".", "02.15.01.001", "codes.branch"},                      // branch 1024
+        {1, 13, ".", "01.10.006", "codes.account_archived"},               // VirtualDelete 2
+        {1, 55, ".", "04.90.001", "codes.account_archived_branch_and_link"},
+        {1, 14, ".", "", "codes.account_deleted"},                         // VirtualDelete 1
+        {1, 47, ".", "", "codes.account_in_deleted_branch"},
+        {2, 301, "-", "01-7", "codes.account_root_branch"},
+        {1, 301, ".", "", nullptr},                                        // an account of another chart
+        {1, 9999, ".", "", nullptr},                                       // no such account
+        {2, 303, "-", "02-1-001", nullptr},                                // another chart and separator
+        {1, 1, "", "010101001", nullptr},                                  // separator not loaded
+        {1, 1, "::", "01::01::01::001", nullptr},                          // several characters
+    };
+    // clang-format on
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.account);
+        ChartFixture f(demoDatabase(), row.chart, QString::fromLatin1(row.separator));
+        EXPECT_EQ(fnGetCodificaConto(f.s, row.account), QString::fromLatin1(row.expected));
+        if (row.statement) {
+            EXPECT_THAT(f.take(), Contains(listedStatement(QString::fromLatin1(row.statement))));
+        }
+    }
+    ChartFixture f(demoDatabase());
+    EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 2), QStringLiteral("-"));
+    EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 1), Variant(2026));
+    EXPECT_EQ(f.take(),
+              QStringList({listedStatement("codes.separator"), listedStatement("codes.fiscal_year")}));
+}
+
 TEST(AccountCode, RemembersBranchesAndAsksOnlyForWhatItLacks)
 {
     ChartFixture f(demoDatabase());
@@ -125,27 +129,25 @@ TEST(AccountCode, RemembersBranchesAndAsksOnlyForWhatItLacks)
     ChartFixture failing(demoDatabase());
     failing.recorder->failOnStatement(3); // the second branch of the chain
     EXPECT_EQ(errorOf([&] { fnGetCodificaConto(failing.s, 1); }), kErrDatabase);
-    EXPECT_TRUE(!failing.s.colCodificheRami || failing.s.colCodificheRami->isEmpty());
+    EXPECT_EQ(failing.cache(), QString());
 }
 
 TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChart)
 {
     ChartFixture f(demoDatabase());
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant::null()), QString());
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(QString())), QString());
-    EXPECT_EQ(fnGetCodificaRamo(f.s, Variant()), QString());
+    for (const Variant &none : {Variant::null(), Variant(QString()), Variant()})
+        EXPECT_EQ(fnGetCodificaRamo(f.s, none), QString());
     EXPECT_TRUE(f.take().isEmpty()); // no id: nothing asked
 
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1034)), QStringLiteral("03.90")); // VirtualDelete 1
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1042)), QStringLiteral("04.90")); // VirtualDelete 2
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1013)), QStringLiteral("01.05"));
-    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 1013")), QStringLiteral("01.05"));
-    EXPECT_EQ(f.s.colCodificheRami->value(QStringLiteral(" 1001")), QStringLiteral("01"));
-    f.take();
+    EXPECT_EQ(f.cache(), QStringLiteral(" 1001=01| 1003=03| 1004=04| 1013=01.05| 1034=03.90| 1042=04.90"));
 
     f.execute(QStringLiteral("UPDATE ElementoPDC SET Codifica = '77' WHERE IDElementoPDC = 1013"));
     f.s.IDPDC = 2;
     f.s.sSeparatoreCodifica = QStringLiteral("-");
+    f.take();
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1013)), QStringLiteral("01.05"));
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(QStringLiteral("1013"))), QStringLiteral("01.05")); // same key
     EXPECT_TRUE(f.take().isEmpty());
@@ -154,57 +156,52 @@ TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChar
     f.s.IDPDC = 1;
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1014)), QStringLiteral("01-10"));
 
-    // A missing branch is empty and asked again each time.
+    // A missing branch is empty, not remembered, and asked again each time.
     f.take();
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1100)), QString()); // a branch of chart 2
     EXPECT_EQ(fnGetCodificaRamo(f.s, Variant(1100)), QString());
     EXPECT_EQ(f.take().size(), 2);
-    EXPECT_FALSE(f.s.colCodificheRami->contains(QStringLiteral(" 1100")));
+    EXPECT_FALSE(f.cache().contains(QLatin1String(" 1100")));
 }
 
 TEST(ContainsSeparator, ComparesSingleCharactersWithTheWholeSeparator)
 {
-    struct Row {
-        const char *separator, *text;
-        bool expected;
+    // clang-format off
+    const struct { const char *separator, *text; bool expected; } rows[] = {
+        {".", "01.05", true}, {".", "0105", false}, {".", "", false}, {".", "01.", true},
+        {"", "01.05", false}, {"::", "01::05", false}, {"a", "01A", false}, {"-", "-", true}
     };
-    for (const Row &row :
-         {Row{".", "01.05", true}, Row{".", "0105", false}, Row{".", "", false}, Row{".", "01.", true},
-          Row{"", "01.05", false}, Row{"::", "01::05", false}, Row{"a", "01A", false}, Row{"-", "-", true}}) {
+    // clang-format on
+    for (const auto &row : rows) {
         SCOPED_TRACE(std::string(row.separator) + " in " + row.text);
         EXPECT_EQ(fnContieneSeparatore(QString::fromLatin1(row.separator), QString::fromLatin1(row.text)),
                   row.expected);
     }
 }
 
-TEST(AutomaticAccount, ReadsTheRoleOfTheCompanyOrOfTheOffice)
+// The role's account as a Double (a Null one as 0), Empty without a row; and the host's statement
+// of all accounts, whose chart id keeps the blank of the host's own formatting.
+TEST(AutomaticAccount, ReadsTheRoleOfTheCompanyOrOfTheOfficeWithTheListedStatements)
 {
     ChartFixture f(demoDatabase());
-    const auto account = [&](std::int32_t company, std::int32_t office, const char *role) {
-        QString name = QString::fromLatin1(role);
-        return fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, name);
+    // clang-format off
+    const struct { std::int32_t company, office; const char *role; Variant id; const char *sql; } rows[] = {
+        {1, 0, "IDContoCassa", 8.0, "host.automatic_account.company"},
+        {1, 2, "IDContoCassa", 12.0, "host.automatic_account.office"},
+        {1, 2, "IDContoErarioIva", 0.0, "host.automatic_account.unset_role"},
+        {3, 0, "IDContoCassa", Variant(), "host.automatic_account.no_row"},
     };
-    EXPECT_EQ(account(1, 0, "IDContoCassa").type(), Variant::Type::Double);
-    EXPECT_EQ(account(1, 0, "IDContoCassa").toDouble(), 8.0);
-    EXPECT_EQ(account(1, 2, "IDContoCassa").toDouble(), 12.0);
-    EXPECT_EQ(account(1, 2, "IDContoVendite").type(), Variant::Type::Double); // not set for the office
-    EXPECT_EQ(account(1, 2, "IDContoVendite").toDouble(), 0.0);
-    EXPECT_TRUE(account(5, 0, "IDContoVendite").isEmpty());
-    EXPECT_EQ(errorOf([&] { account(1, 0, "NoSuchRole"); }), kErrDatabase);
-}
-
-// The exact texts that the schema's statement list checks on the demo data; the other statements
-// are checked by what they answer.
-TEST(CodeStatements, AreTheTextsTheSchemaChecks)
-{
-    ChartFixture f(demoDatabase());
-    fnGetCodificaConto(f.s, 1);
-    EXPECT_EQ(f.take().first(),
-              QStringLiteral("SELECT Epdc.IDElementoPDC,Cp.Codifica FROM ElementoPDC AS Epdc, ContoPerPDC AS "
-                             "Cpp,ContoPDC AS Cp WHERE Epdc.IDPianoDeiConti = 1 AND Epdc.IDElementoPDC = "
-                             "Cpp.IDElementoPDC AND Cpp.IDContoPDC = Cp.IDContoPDC AND Cp.IDContoPDC = 1 AND "
-                             "(Epdc.VirtualDelete = 0 or Epdc.VirtualDelete = 2) AND (Cpp.VirtualDelete = 0 "
-                             "or Cpp.VirtualDelete = 2) AND (Cp.VirtualDelete = 0 or Cp.VirtualDelete = 2)"));
+    // clang-format on
+    for (auto row : rows) {
+        SCOPED_TRACE(row.sql);
+        QString role = QString::fromLatin1(row.role);
+        EXPECT_EQ(fnGetIDContoFromContoAutomatico(f.recorder.get(), row.company, row.office, role), row.id);
+        EXPECT_EQ(f.take(), QStringList{listedStatement(QString::fromLatin1(row.sql))});
+    }
+    std::int32_t company = 1, office = 0;
+    QString missing = QStringLiteral("NoSuchRole");
+    EXPECT_EQ(errorOf([&] { fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, missing); }),
+              kErrDatabase);
     EXPECT_EQ(SelectAllAccounts(1),
               QStringLiteral(
                   "SELECT CP.IDContoPDC, ContoPDC, CP.IDTipoConto, CP.Codifica FROM ElementoPDC as EPDC, "
