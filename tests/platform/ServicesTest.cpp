@@ -16,52 +16,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <thread>
 
 using namespace orv;
 using orv::test::CapturedMessageBoxes;
 using orv::test::FixedScreen;
 using orv::test::ServiceOverride;
-
-namespace {
-
-// Runs a function on a new thread and waits for it.
-void onOtherThread(const std::function<void()> &work)
-{
-    std::thread(work).join();
-}
-
-} // namespace
-
-TEST(ThreadServices, ServicesAndResourcesBelongToTheThreadThatSetsOrFirstUsesThem)
-{
-    services::setResources(nullptr);
-    EXPECT_FALSE(services::hasResources());
-    services::resources();
-    EXPECT_TRUE(services::hasResources());
-    ServiceOverride<CapturedMessageBoxes> boxes;
-    ASSERT_EQ(&services::messageBox(), boxes.get().get());
-
-    bool sawTheFake = true, hasDefault = false, hadResources = true, resourcesAfterUse = false;
-    onOtherThread([&] {
-        sawTheFake = &services::messageBox() == boxes.get().get();
-        hasDefault = dynamic_cast<QtMessageBoxService *>(&services::messageBox()) != nullptr;
-        hadResources = services::hasResources();
-        services::resources();
-        resourcesAfterUse = services::hasResources();
-        // A service set here stays here.
-        services::setScreen(std::make_shared<FixedScreen>());
-    });
-    EXPECT_FALSE(sawTheFake);
-    EXPECT_TRUE(hasDefault);
-    EXPECT_FALSE(hadResources);
-    EXPECT_TRUE(resourcesAfterUse);
-    EXPECT_NE(dynamic_cast<QtScreenService *>(&services::screen()), nullptr);
-    EXPECT_EQ(&services::messageBox(), boxes.get().get());
-    services::setResources(nullptr);
-    EXPECT_FALSE(services::hasResources());
-}
 
 namespace {
 
@@ -81,23 +41,48 @@ void expectNullRestoresTheDefault(Service &(*current)(), void (*set)(std::shared
 
 } // namespace
 
+TEST(ThreadServices, ServicesAndResourcesBelongToTheThreadThatSetsOrFirstUsesThem)
+{
+    services::setResources(nullptr);
+    EXPECT_FALSE(services::hasResources());
+    services::resources();
+    EXPECT_TRUE(services::hasResources());
+    ServiceOverride<CapturedMessageBoxes> boxes;
+    ASSERT_EQ(&services::messageBox(), boxes.get().get());
+
+    // Another thread has the default box and no resources until it uses them; a screen it sets
+    // stays there, and the settings' application name is the same there.
+    QStringList there;
+    std::thread([&] {
+        there << (&services::messageBox() == boxes.get().get() ? "fake box" : "own box")
+              << (dynamic_cast<QtMessageBoxService *>(&services::messageBox()) ? "default" : "other")
+              << (services::hasResources() ? "resources" : "no resources");
+        there << services::resources().text(kTextSettingsAppName).trimmed();
+        there << (services::hasResources() ? "resources" : "no resources");
+        services::setScreen(std::make_shared<FixedScreen>());
+    }).join();
+    const QString appName = services::resources().text(kTextSettingsAppName).trimmed();
+    EXPECT_EQ(there, QStringList({"own box", "default", "no resources", appName, "resources"}));
+    EXPECT_NE(dynamic_cast<QtScreenService *>(&services::screen()), nullptr);
+    EXPECT_EQ(&services::messageBox(), boxes.get().get());
+    services::setResources(nullptr);
+    EXPECT_FALSE(services::hasResources());
+}
+
 TEST(ThreadServices, SettingNullOrEndingAnOverrideRestoresTheDefault)
 {
-    expectNullRestoresTheDefault<QtMessageBoxService, CapturedMessageBoxes>(&services::messageBox,
-                                                                            &services::setMessageBox);
-    expectNullRestoresTheDefault<SuiteResources, SuiteResources>(&services::resources,
-                                                                 &services::setResources);
-    expectNullRestoresTheDefault<FileSettingsStore, FileSettingsStore>(&services::settings,
-                                                                       &services::setSettings);
-    expectNullRestoresTheDefault<QtScreenService, FixedScreen>(&services::screen, &services::setScreen);
-    expectNullRestoresTheDefault<QtPickerFactory, test::ScriptedPickerFactory>(&services::pickers,
-                                                                               &services::setPickers);
+    using namespace services;
+    expectNullRestoresTheDefault<QtMessageBoxService, CapturedMessageBoxes>(&messageBox, &setMessageBox);
+    expectNullRestoresTheDefault<SuiteResources, SuiteResources>(&resources, &setResources);
+    expectNullRestoresTheDefault<FileSettingsStore, FileSettingsStore>(&settings, &setSettings);
+    expectNullRestoresTheDefault<QtScreenService, FixedScreen>(&screen, &setScreen);
+    expectNullRestoresTheDefault<QtPickerFactory, test::ScriptedPickerFactory>(&pickers, &setPickers);
     {
-        ServiceOverride<FixedScreen> screen;
+        ServiceOverride<FixedScreen> fixed;
         BusyCursor busy;
-        EXPECT_EQ(screen->busyDepth(), 1);
+        EXPECT_EQ(fixed->busyDepth(), 1);
     }
-    EXPECT_NE(dynamic_cast<QtScreenService *>(&services::screen()), nullptr);
+    EXPECT_NE(dynamic_cast<QtScreenService *>(&screen()), nullptr);
 }
 
 TEST(QtPickerFactory, CreatesThePickingListOverTheGivenWindow)
@@ -109,38 +94,23 @@ TEST(QtPickerFactory, CreatesThePickingListOverTheGivenWindow)
     EXPECT_EQ(dialog->parentWidget(), &window);
 }
 
-TEST(SuiteResources, EveryNumberTheControlAsksForHasATextAndNoOtherDoes)
+TEST(SuiteResources, EveryNumberTheControlAsksForHasATextOrADrawnPictureAndNoOtherDoes)
 {
     SuiteResources resources;
     for (int id : {kTextDescriptionCaption, kTextProgramPathMissing, kTextProgramNoWindow,
-                   kTextProgramNoWindowTitle, kTextSettingsAppName}) {
-        SCOPED_TRACE(id);
-        EXPECT_FALSE(resources.text(id).trimmed().isEmpty());
-    }
+                   kTextProgramNoWindowTitle, kTextSettingsAppName})
+        EXPECT_FALSE(resources.text(id).trimmed().isEmpty()) << id;
     // The description column shows the text less its last character.
     EXPECT_FALSE(resources.text(kTextDescriptionCaption).chopped(1).trimmed().isEmpty());
-    for (int id : {0, 2, 113, 1367, -1}) {
-        SCOPED_TRACE(id);
-        EXPECT_TRUE(resources.text(id).isEmpty());
-        EXPECT_TRUE(resources.picture(id).isNull());
-    }
-    // The settings' application name is the same on every thread.
-    QString there;
-    onOtherThread([&] { there = services::resources().text(kTextSettingsAppName).trimmed(); });
-    EXPECT_EQ(services::resources().text(kTextSettingsAppName).trimmed(), there);
-}
+    for (int id : {0, 2, 113, 1367, -1})
+        EXPECT_TRUE(resources.text(id).isEmpty() && resources.picture(id).isNull()) << id;
 
-TEST(SuiteResources, EveryPictureTheControlAsksForIsDrawn)
-{
-    SuiteResources resources;
-    const struct {
-        int id;
-        int size;
-    } rows[] = {{kPictureCaptionCursor, 32},
-                {kPictureTreeClosed, 16},
-                {kPictureTreeOpen, 16},
-                {kPictureTreeLeaf, 16}};
-    for (const auto &row : rows) {
+    // clang-format off
+    const struct { int id, size; } pictures[] = {
+        {kPictureCaptionCursor, 32}, {kPictureTreeClosed, 16}, {kPictureTreeOpen, 16}, {kPictureTreeLeaf, 16},
+    };
+    // clang-format on
+    for (const auto &row : pictures) {
         SCOPED_TRACE(row.id);
         const QPixmap picture = resources.picture(row.id);
         ASSERT_EQ(picture.size(), QSize(row.size, row.size));
@@ -148,82 +118,66 @@ TEST(SuiteResources, EveryPictureTheControlAsksForIsDrawn)
         // Drawn, not blank: the centre of a folder or sheet, or the rim of the lens, is opaque.
         EXPECT_GT(qAlpha(picture.toImage().pixel(row.size / 2, row.size * 3 / 4)), 0);
     }
-    // The pictures differ from one another.
     EXPECT_NE(resources.picture(kPictureTreeOpen).toImage(), resources.picture(kPictureTreeClosed).toImage());
     EXPECT_NE(resources.picture(kPictureTreeLeaf).toImage(), resources.picture(kPictureTreeClosed).toImage());
 }
 
 TEST(QtScreenService, PixelSizeFollowsTheResolutionAndHourglassCallsNest)
 {
-    const QScreen *primary = QGuiApplication::primaryScreen();
-    ASSERT_NE(primary, nullptr);
     // The offscreen test platform has the usual 96 dpi, where a pixel is 15 twips.
-    ASSERT_DOUBLE_EQ(primary->logicalDotsPerInchY(), 96.0);
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    ASSERT_TRUE(primary && primary->logicalDotsPerInchY() == 96.0);
     EXPECT_DOUBLE_EQ(QtScreenService().twipsPerPixelX(), 15.0);
     EXPECT_DOUBLE_EQ(QtScreenService().twipsPerPixelY(), 15.0);
 
     const auto shape = [] {
         const QCursor *cursor = QGuiApplication::overrideCursor();
-        return cursor ? static_cast<int>(cursor->shape()) : -1;
+        return !cursor ? "-" : cursor->shape() == Qt::WaitCursor ? "wait" : "other";
     };
-    ASSERT_EQ(shape(), -1);
+    QStringList shapes{shape()};
     {
         QtScreenService screen;
-        screen.setBusy(false); // nothing pending: ignored
-        EXPECT_EQ(shape(), -1);
-        screen.setBusy(true);
-        screen.setBusy(true);
-        EXPECT_EQ(shape(), Qt::WaitCursor);
-        screen.setBusy(false);
-        EXPECT_EQ(shape(), Qt::WaitCursor);
-        screen.setBusy(false);
-        EXPECT_EQ(shape(), -1);
-        screen.setBusy(true);
+        for (const bool busy : {false, true, true, false, false, true}) { // the first: nothing pending
+            screen.setBusy(busy);
+            shapes << shape();
+        }
         EXPECT_EQ(screen.busyDepth(), 1);
     }
-    // A service that goes away takes its pending hourglass with it.
-    EXPECT_EQ(shape(), -1);
+    shapes << shape(); // a service that goes away takes its pending hourglass with it
+    EXPECT_EQ(shapes.join(u' '), "- - wait wait wait - wait -");
 }
 
 TEST(QtMessageBoxService, ShowsAModalPlainTextBoxWithTheStyleIconAndAnswersOk)
 {
-    const struct {
-        int style;
-        QMessageBox::Icon icon;
-        QString text;
-    } rows[] = {
-        {kMbCritical, QMessageBox::Critical,
-         QStringLiteral("La codifica \"1.01\" non corrisponde ad alcun conto.")},
-        {kMbExclamation, QMessageBox::Warning, QStringLiteral("Attenzione")},
-        {kMbInformation, QMessageBox::Information, QStringLiteral("Operazione completata")},
-        {kMbOkOnly, QMessageBox::NoIcon, QStringLiteral("<b>Testo</b> & altro\nseconda riga")},
+    // clang-format off
+    const struct { int style; QMessageBox::Icon icon; const char *text; } rows[] = {
+        {kMbCritical, QMessageBox::Critical, "La codifica \"1.01\" non corrisponde ad alcun conto."},
+        {kMbExclamation, QMessageBox::Warning, "Attenzione"},
+        {kMbInformation, QMessageBox::Information, "Operazione completata"},
+        {kMbOkOnly, QMessageBox::NoIcon, "<b>Testo</b> & altro\nseconda riga"},
     };
+    // clang-format on
     QtMessageBoxService service;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.style);
-        bool wasActiveModal = false, checked = false;
-        // Looks at the box once the service shows it, then presses its OK button.
+        // What the box shows once the service shows it; then its OK button is pressed.
+        QStringList seen;
         QTimer::singleShot(0, [&] {
-            QMessageBox *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            wasActiveModal = box != nullptr;
             for (QWidget *widget : QApplication::topLevelWidgets()) {
-                if (auto *candidate = qobject_cast<QMessageBox *>(widget);
-                    !box && candidate && candidate->isVisible())
-                    box = candidate;
+                auto *box = qobject_cast<QMessageBox *>(widget);
+                if (!box || !box->isVisible())
+                    continue;
+                seen << (QApplication::activeModalWidget() == box ? "modal" : "not modal")
+                     << box->objectName() << box->text() << box->windowTitle()
+                     << QString::number(box->textFormat()) << QString::number(box->icon())
+                     << QString::number(box->standardButtons());
+                box->button(QMessageBox::Ok)->click();
             }
-            if (!box)
-                return; // the test fails on wasActiveModal
-            checked = true;
-            EXPECT_EQ(box->objectName(), QString::fromLatin1(QtMessageBoxService::kObjectName));
-            EXPECT_EQ(box->text(), row.text);
-            EXPECT_EQ(box->textFormat(), Qt::PlainText);
-            EXPECT_EQ(box->windowTitle(), QStringLiteral("Gestionale"));
-            EXPECT_EQ(box->icon(), row.icon);
-            EXPECT_EQ(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
-            box->button(QMessageBox::Ok)->click();
         });
-        EXPECT_EQ(service.show(nullptr, row.text, row.style, QStringLiteral("Gestionale")), kMbAnswerOk);
-        EXPECT_TRUE(wasActiveModal);
-        EXPECT_TRUE(checked);
+        const QString text = QString::fromUtf8(row.text);
+        EXPECT_EQ(service.show(nullptr, text, row.style, QStringLiteral("Gestionale")), kMbAnswerOk);
+        EXPECT_EQ(seen, QStringList({"modal", QtMessageBoxService::kObjectName, text, "Gestionale",
+                                     QString::number(Qt::PlainText), QString::number(row.icon),
+                                     QString::number(QMessageBox::Ok)}));
     }
 }
