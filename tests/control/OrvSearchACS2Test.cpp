@@ -77,12 +77,6 @@ protected:
     QStringList lines;
 };
 
-// Twips to pixels on the offscreen screen (96 dpi, 15 twips a pixel).
-int px(int twips)
-{
-    return static_cast<int>(std::lround(twips / 15.0));
-}
-
 TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
 {
     EXPECT_EQ(
@@ -250,6 +244,7 @@ TEST_F(FieldTest, ApplicationNameIsSharedByTheFieldsOfOneThread)
 TEST_F(FieldTest, LayoutPlacesTheVisibleColumnsOnAFifteenTwipScreen)
 {
     // Default widths 1000, 2000, 1000 on a 96 dpi screen: 15 twips a pixel.
+    const auto px = [](int twips) { return static_cast<int>(std::lround(twips / 15.0)); };
     EXPECT_EQ(box(0)->x(), 0);
     EXPECT_EQ(caption(1)->x(), px(1060));
     EXPECT_EQ(box(1)->x(), px(1060));
