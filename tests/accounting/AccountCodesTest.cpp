@@ -20,24 +20,16 @@ const char *const kSmallChart = R"sql(
 INSERT INTO PianoDeiConti (IDPianoDeiConti, PianoDeiConti, IDEsercizio, SeparatoreCodifica) VALUES
     (7, 'Piano sette', 2024, ' :: '), (8, 'Piano senza anno', NULL, NULL);
 INSERT INTO ElementoPDC (IDElementoPDC, IDPianoDeiConti, IDElementoPDCPadre, Codifica, ElementoPDC, ElementoTerminale) VALUES
-    (1, 7, NULL, ' A ', 'Radice', 0),
-    (2, 7, 1, 'B', 'Ramo', 0),
-    (3, 7, 2, 'C', 'Foglia', 1),
-    (4, 7, 5, 'X', 'Anello uno', 1),
-    (5, 7, 4, 'Y', 'Anello due', 0),
-    (6, 7, NULL, NULL, 'Senza codice', 1);
+    (1, 7, NULL, ' A ', 'Radice', 0), (2, 7, 1, 'B', 'Ramo', 0), (3, 7, 2, 'C', 'Foglia', 1),
+    (4, 7, 5, 'X', 'Anello uno', 1), (5, 7, 4, 'Y', 'Anello due', 0), (6, 7, NULL, NULL, 'Senza codice', 1);
 INSERT INTO ContoPDC (IDContoPDC, Codifica, ContoPDC) VALUES
     (10, ' 42 ', 'Conto'), (11, NULL, 'Conto senza codice'), (12, '9', 'Conto nel vuoto'), (13, '5', 'Conto ad anello');
 INSERT INTO ContoPerPDC (IDElementoPDC, IDContoPDC) VALUES (3, 10), (3, 11), (6, 12), (4, 13);
 )sql";
 
-class SmallChart : public ::testing::Test {
-protected:
-    ChartFixture f{ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::")};
-};
-
-TEST_F(SmallChart, SeparatorAndFiscalYearAreReadFromTheChartRow)
+TEST(SmallChart, SeparatorYearAndCodesTrimSegmentsAndFailOnNullOrLoopingParents)
 {
+    ChartFixture f(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 7), QStringLiteral("::")); // trimmed
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 8), QString());            // Null
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), -3), QString());           // no row
@@ -45,10 +37,7 @@ TEST_F(SmallChart, SeparatorAndFiscalYearAreReadFromTheChartRow)
     EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 7), Variant(2024));
     EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 70), Variant::integer(-1)); // no row
     EXPECT_TRUE(fnGetEsercizioPDC(f.recorder.get(), 8).isEmpty());            // a Null year
-}
 
-TEST_F(SmallChart, AccountCodesTrimSegmentsAndFailOnNullOrLoopingParents)
-{
     EXPECT_EQ(fnGetCodificaConto(f.s, 10), QStringLiteral("A::B::C::42"));
     EXPECT_EQ(fnGetCodificaConto(f.s, 12), QStringLiteral("::9")); // under a top branch without a code
     // A Null account code fails after its branch was remembered.

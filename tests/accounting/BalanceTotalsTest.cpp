@@ -21,14 +21,8 @@ using ::testing::Contains;
 const char *const kTotalsChart = R"sql(
 INSERT INTO PianoDeiConti (IDPianoDeiConti, PianoDeiConti, SeparatoreCodifica) VALUES (9, 'Piano nove', '.');
 INSERT INTO ElementoPDC (IDElementoPDC, IDPianoDeiConti, IDElementoPDCPadre, Codifica, ElementoTerminale, VirtualDelete) VALUES
-    (1, 9, NULL, '1', 0, 0),
-    (2, 9, 1, '01', 1, 0),
-    (3, 9, 1, '02', NULL, 0),
-    (4, 9, 3, '01', 1, 0),
-    (5, 9, 1, '03', 1, 1),
-    (6, 9, 1, '04', 1, 2),
-    (7, 9, 1, '05', 1, 0),
-    (8, 9, 1, '06', -1, 0),
+    (1, 9, NULL, '1', 0, 0), (2, 9, 1, '01', 1, 0), (3, 9, 1, '02', NULL, 0), (4, 9, 3, '01', 1, 0),
+    (5, 9, 1, '03', 1, 1), (6, 9, 1, '04', 1, 2), (7, 9, 1, '05', 1, 0), (8, 9, 1, '06', -1, 0),
     (20, 9, NULL, '2', 1, 0);
 INSERT INTO ContoPDC (IDContoPDC, Codifica, CategoriaConto) VALUES
     (10, '1', 1), (11, '2', 1), (12, '3', 2), (13, '4', 2), (14, '5', 3), (15, '6', 3), (16, '7', 3), (17, '8', 4),
