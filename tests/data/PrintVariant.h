@@ -3,6 +3,7 @@
 #include "data/DbConnection.h"
 #include "data/RuntimeError.h"
 #include "data/Variant.h"
+#include "support/QtPrinters.h"
 
 #include <QStringList>
 
