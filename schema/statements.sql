@@ -730,7 +730,7 @@ SELECT IDContoCassa FROM ContoAutomatico WHERE IDAzienda = 3;
 
 -- @name host.all_accounts
 -- @rows 84
-SELECT CP.IDContoPDC, ContoPDC, CP.IDTipoConto, CP.Codifica FROM ElementoPDC as EPDC, ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.VirtualDelete = 0 AND CPP.VirtualDelete = 0 AND EPDC.VirtualDelete = 0;
+SELECT CP.IDContoPDC, ContoPDC, CP.IDTipoConto, CP.Codifica FROM ElementoPDC as EPDC, ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti =  1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.VirtualDelete = 0 AND CPP.VirtualDelete = 0 AND EPDC.VirtualDelete = 0;
 
 -- @name launch.manager.registry
 -- @rows 1

@@ -191,12 +191,7 @@ TEST(AutomaticAccount, ReadsTheRoleOfTheCompanyOrOfTheOfficeWithTheListedStateme
     QString missing = QStringLiteral("NoSuchRole");
     EXPECT_EQ(errorOf([&] { fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, missing); }),
               kErrDatabase);
-    EXPECT_EQ(SelectAllAccounts(1),
-              QStringLiteral(
-                  "SELECT CP.IDContoPDC, ContoPDC, CP.IDTipoConto, CP.Codifica FROM ElementoPDC as EPDC, "
-                  "ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti =  1 AND EPDC.IDElementoPDC = "
-                  "CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.VirtualDelete = 0 AND "
-                  "CPP.VirtualDelete = 0 AND EPDC.VirtualDelete = 0"));
+    EXPECT_EQ(SelectAllAccounts(1), listedStatement(QStringLiteral("host.all_accounts")));
 }
 
 } // namespace
