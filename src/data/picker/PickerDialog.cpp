@@ -276,6 +276,16 @@ bool PickerDialog::eventFilter(QObject *watched, QEvent *event)
             // The first row of the whole list, not of the rows counted so far.
             d->position(QString());
             return true;
+        } else if (key->key() == Qt::Key_End && (key->modifiers() & Qt::ControlModifier)) {
+            // And the last one.
+            int row = 0;
+            {
+                BusyCursor busy;
+                row = d->model->lastRow();
+            }
+            d->moveTo(row);
+            d->showError();
+            return true;
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -15,7 +15,8 @@ class SqlTableModel;
 // box preset to SearchText: the list opens at the first row that is >= the text (without
 // regard to case) and typing in the box moves there; the arrow and page keys move through the
 // list without leaving the box. The rows before the opening row come in at the top as they
-// are counted, without moving the rows on screen; Ctrl+Home in the list goes to the first row.
+// are counted, without moving the rows on screen; Ctrl+Home and Ctrl+End in the list go to the
+// first and the last row.
 // Enter, OK or a double click picks the current row; Escape or Cancel picks nothing.
 //
 // The children have fixed object names: "searchBox", "rowList", "okButton", "cancelButton",

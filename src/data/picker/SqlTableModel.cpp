@@ -207,6 +207,7 @@ public:
         keyExpression.clear();
         start.clear();
         startFolded.clear();
+        atEnd = false;
         keysBeforeDone = true;
         keyRowsBefore = 0;
         nullRowsBefore = 0;
@@ -218,6 +219,57 @@ public:
         announced = true;
         pages.clear();
         errorText.clear();
+    }
+
+    bool load(DbConnectionPtr with, const QString &sql, const QList<Column> &shown, const QString &startText,
+              bool openAtEnd)
+    {
+        const Notifying guard(*this);
+        q->beginResetModel();
+        reset();
+        pageSize = wantedPageSize;
+        cacheLimit = wantedCacheLimit;
+        anchorLimit = wantedAnchorLimit;
+        stride = pageSize;
+        connection = std::move(with);
+        queryText = sql;
+        source = asSubquery(sql);
+        columns = shown;
+        // The text reaches the database in its ANSI form; start where the database sees it.
+        start = openAtEnd ? QString() : ansiRoundTrip(startText);
+        atEnd = openAtEnd;
+        bool ok = true;
+        try {
+            open();
+            advance(forward, pageSize, -1);
+            advance(backward, pageSize, -1);
+            publishedBefore = backward.counted;
+            publishedAfter = forward.counted;
+        } catch (const std::exception &error) {
+            fail(error);
+            close(forward);
+            close(backward);
+            forward.complete = true;
+            backward.complete = true;
+            visible.assign(static_cast<std::size_t>(columns.size()), -1);
+            orderVisible = -1;
+            ok = false;
+        }
+        announced = !ok;
+        q->endResetModel();
+        publish();
+        if (background && !isComplete())
+            countTimer.start();
+        return ok && errorText.isEmpty();
+    }
+
+    // Opens again where the caller asks, with the same query.
+    bool reload(const QString &startText, bool openAtEnd)
+    {
+        const DbConnectionPtr with = connection;
+        const QString sql = queryText;
+        const QList<Column> shown = columns;
+        return load(with, sql, shown, startText, openAtEnd);
     }
 
     bool isComplete() const { return forward.complete && backward.complete; }
@@ -253,6 +305,16 @@ public:
             keyExpression = quoteIdentifier(names.at(key));
 
         const QString select = QStringLiteral("SELECT ") + orderColumnSql + QStringLiteral(" FROM ") + source;
+        if (atEnd) {
+            // Backwards from the last row; rows with a Null key come after the others.
+            forward.complete = true;
+            backward.result = run(select + QStringLiteral(" WHERE ") + orderColumnSql +
+                                  QStringLiteral(" IS NOT NULL") + orderBy(true));
+            backward.complete = false;
+            keysBeforeDone = false;
+            backward.nextAnchor = -stride;
+            return;
+        }
         if (start.isEmpty()) {
             forward.result = run(select + orderBy(false));
             return;
@@ -461,8 +523,8 @@ public:
     bool covers(const QByteArray &folded) const
     {
         const bool fromBelow =
-            backward.complete ||
-            (backward.counted == 0 ? folded >= startFolded : ordersBefore(backward.lastKey, folded));
+            backward.complete || (backward.counted == 0 ? !atEnd && folded >= startFolded
+                                                        : ordersBefore(backward.lastKey, folded));
         const bool fromAbove =
             forward.complete || (forward.hasLast && !ordersBefore(forward.lastKey, folded));
         return fromBelow && fromAbove;
@@ -486,7 +548,9 @@ public:
             return upper->rel - countWhere(orderExpression + QStringLiteral(" >= ") + literal +
                                            QStringLiteral(" AND ") + compare(" < ", upper->key));
         }
-        // No anchor at all: the list opened at its start and none of its keys could mark one.
+        // No anchor at all: none of the keys counted could mark one.
+        if (atEnd)
+            return -countWhere(orderExpression + QStringLiteral(" >= ") + literal);
         return countWhere(QStringLiteral("(") + orderExpression + QStringLiteral(" < ") + literal +
                           QStringLiteral(" OR ") + orderColumnSql + QStringLiteral(" IS NULL)"));
     }
@@ -526,20 +590,23 @@ public:
         const bool fromStart = from >= 0 && from < forwardCost;
         if (fromStart)
             forwardCost = from;
-        // Backwards: from the first anchor at or after `to`, or from the start. Reading
-        // backwards skips Null keys, which lie before every key: only rows known to have a key
-        // are read that way.
+        // Backwards: from the first anchor at or after `to`, or from the start (the end of the
+        // list when it opened there). Reading backwards skips Null keys, which lie before every
+        // key: only rows known to have a key are read that way.
         const auto behind = std::lower_bound(anchors.begin(), anchors.end(), to,
                                              [](const Anchor &anchor, int rel) { return anchor.rel < rel; });
         const Anchor *below = behind != anchors.end() ? &*behind : nullptr;
         const Anchor startAnchor{0, start, startFolded};
         if (!below && !start.isEmpty() && to <= 0)
             below = &startAnchor;
-        const bool keysOnly = !start.isEmpty() || (leadingNulls >= 0 && from >= leadingNulls);
-        const int backwardCost = keysOnly && below ? below->rel - to : INT_MAX;
+        const bool fromEnd = !below && atEnd && to <= 0;
+        const bool keysOnly = atEnd || !start.isEmpty() || (leadingNulls >= 0 && from >= leadingNulls);
+        const int backwardCost = keysOnly && (below || fromEnd) ? (below ? below->rel : 0) - to : INT_MAX;
 
         if (backwardCost < forwardCost) {
-            readInto(select + QStringLiteral(" WHERE ") + compare(" < ", below->key) + orderBy(true) +
+            const QString before =
+                below ? compare(" < ", below->key) : orderColumnSql + QStringLiteral(" IS NOT NULL");
+            readInto(select + QStringLiteral(" WHERE ") + before + orderBy(true) +
                          limit(to - from, backwardCost),
                      rows, slot, to - from, true);
         } else if (fromStart) {
@@ -643,6 +710,7 @@ public:
     QString keyExpression; // orders rows with equal keys; empty when there is none
     QString start;         // the start text as the database sees it; empty: the list's start
     QByteArray startFolded;
+    bool atEnd = false; // opened after the last row: every row comes before the start
 
     Pass forward;
     Pass backward;
@@ -713,42 +781,7 @@ void SqlTableModel::setBackgroundCounting(bool enabled)
 bool SqlTableModel::setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns,
                              const QString &startText)
 {
-    const Private::Notifying guard(*d);
-    beginResetModel();
-    d->reset();
-    d->pageSize = d->wantedPageSize;
-    d->cacheLimit = d->wantedCacheLimit;
-    d->anchorLimit = d->wantedAnchorLimit;
-    d->stride = d->pageSize;
-    d->connection = std::move(connection);
-    d->queryText = sql;
-    d->source = asSubquery(sql);
-    d->columns = columns;
-    // The text reaches the database in its ANSI form; start where the database sees it.
-    d->start = ansiRoundTrip(startText);
-    bool ok = true;
-    try {
-        d->open();
-        d->advance(d->forward, d->pageSize, -1);
-        d->advance(d->backward, d->pageSize, -1);
-        d->publishedBefore = d->backward.counted;
-        d->publishedAfter = d->forward.counted;
-    } catch (const std::exception &error) {
-        d->fail(error);
-        Private::close(d->forward);
-        Private::close(d->backward);
-        d->forward.complete = true;
-        d->backward.complete = true;
-        d->visible.assign(static_cast<std::size_t>(d->columns.size()), -1);
-        d->orderVisible = -1;
-        ok = false;
-    }
-    d->announced = !ok;
-    endResetModel();
-    d->publish();
-    if (d->background && !d->isComplete())
-        d->countTimer.start();
-    return ok && !hasError();
+    return d->load(std::move(connection), sql, columns, startText, false);
 }
 
 void SqlTableModel::clear()
@@ -806,10 +839,7 @@ int SqlTableModel::rowForPrefix(const QString &text)
     const bool counted = wanted.isEmpty() ? d->backward.complete : d->covers(folded);
     if (!counted) {
         // Open again at the text: an index seek, where counting up to it may take seconds.
-        const DbConnectionPtr connection = d->connection;
-        const QString sql = d->queryText;
-        const QList<Column> columns = d->columns;
-        return setQuery(connection, sql, columns, wanted) ? d->publishedBefore : -1;
+        return d->reload(wanted, false) ? d->publishedBefore : -1;
     }
     if (wanted.isEmpty())
         return 0;
@@ -821,6 +851,19 @@ int SqlTableModel::rowForPrefix(const QString &text)
         return -1;
     }
     return std::clamp(d->publishedBefore + rel, 0, d->published());
+}
+
+int SqlTableModel::lastRow()
+{
+    if (!d->forward.complete) {
+        if (d->orderVisible >= 0) {
+            d->reload(QString(), true);
+        } else {
+            d->advance(d->forward, -1, -1);
+            d->publish();
+        }
+    }
+    return rowCount() - 1;
 }
 
 QStringList SqlTableModel::queryColumns() const

@@ -96,6 +96,10 @@ public:
     // beyond the rows counted so far, the model opens again at the text (a model reset)
     // rather than counting every row up to it.
     int rowForPrefix(const QString &text);
+    // The last row of the whole list, -1 when it has none. When rows after the last one
+    // counted remain, an ordered list opens again at its end (a model reset) and counts
+    // backwards from there; an unordered one counts them.
+    int lastRow();
 
     // All columns of the query's rows, in the query's order, not only the visible ones.
     QStringList queryColumns() const;

@@ -251,6 +251,9 @@ TEST_F(PickerDialogTest, OpensInTheMiddleOfALongListAndTheRowsBeforeComeInAboveW
         QTest::keyClick(list(), Qt::Key_Home, Qt::ControlModifier);
         EXPECT_EQ(currentName(), QStringLiteral("Bianchi"));
         EXPECT_EQ(list()->currentIndex().row(), 0);
+        QTest::keyClick(list(), Qt::Key_End, Qt::ControlModifier);
+        EXPECT_EQ(currentName(), QStringLiteral("Verdi"));
+        EXPECT_EQ(list()->currentIndex().row(), model->rowCount() - 1);
 
         box()->setFocus();
         box()->selectAll();

@@ -106,6 +106,11 @@ TEST_F(SqlTableModelTest, PassesTheItemModelTesterOpeningAtATextCountingBothWays
     model.fetchMore({});
     EXPECT_EQ(model.rowCount(), 256);
     EXPECT_EQ(rowText(model, 255), person(427));
+    // The end of the list, counted backwards from there.
+    EXPECT_EQ(model.lastRow(), 63);
+    EXPECT_EQ(rowText(model, 63), person(699));
+    EXPECT_EQ(rowText(model, 0), person(636));
+    EXPECT_EQ(model.rowForPrefix(QStringLiteral("K0069")), 54);
 
     model.countAll();
     EXPECT_FALSE(model.canFetchBefore());
@@ -247,6 +252,12 @@ TEST_F(SqlTableModelTest, RowsComeOrderedWithoutRegardToCaseNullsFirstAndPrefixe
         EXPECT_EQ(allRows(opened), expected);
         EXPECT_FALSE(opened.hasError()) << opened.errorText().toStdString();
     }
+    // Opened at the end: backwards over the names, then the Nulls.
+    ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns, QStringLiteral("b")));
+    EXPECT_EQ(model.lastRow(), 1);
+    EXPECT_EQ(allRows(model), QStringList({"D'Angelo|D1", "Delta|D2"}));
+    model.countAll();
+    EXPECT_EQ(allRows(model), expected);
 }
 
 // Many names with ties and case variants, compared with a sort done here: with anchors every
@@ -298,8 +309,9 @@ TEST(SqlTableModelAnchors, PositionsAndRowsAgreeWithASortDoneHere)
     const struct {
         int pageSize;
         int anchorLimit;
-        const char *start;
-    } spacings[] = {{3, 100000, ""}, {32, 6, ""}, {3, 100000, "m"}, {7, 6, "ROSSI"}, {32, 6, "zz"}};
+        const char *start; // "end": opened at the end of the list
+    } spacings[] = {{3, 100000, ""}, {32, 6, ""},   {3, 100000, "m"},
+                    {7, 6, "ROSSI"}, {32, 6, "zz"}, {5, 6, "end"}};
     for (const auto &spacing : spacings) {
         SCOPED_TRACE(spacing.start);
         SCOPED_TRACE(spacing.pageSize);
@@ -311,8 +323,14 @@ TEST(SqlTableModelAnchors, PositionsAndRowsAgreeWithASortDoneHere)
         model.setKeyColumn(QStringLiteral("ID"));
         const QList<SqlTableModel::Column> columns = {{QStringLiteral("Nome"), QStringLiteral("Anagrafica")}};
         const QString sql = QStringLiteral("SELECT Anagrafica, ID FROM Nome");
+        const auto open = [&] {
+            ASSERT_TRUE(model.setQuery(db, sql, columns, start == QLatin1String("end") ? QString() : start));
+            if (start == QLatin1String("end")) {
+                EXPECT_EQ(entry(model, model.lastRow()), expected.back());
+            }
+        };
         // Before counting: each probe lands on its row, counted nearby or opened again there.
-        ASSERT_TRUE(model.setQuery(db, sql, columns, start));
+        open();
         for (const QString &probe : probes) {
             const auto at = std::lower_bound(expected.begin(), expected.end(), '.' + folded(probe));
             const int row = model.rowForPrefix(probe);
@@ -322,7 +340,7 @@ TEST(SqlTableModelAnchors, PositionsAndRowsAgreeWithASortDoneHere)
                 EXPECT_EQ(row, model.rowCount()) << probe.toStdString();
         }
         // Counted: rows and positions are the sorted ones.
-        ASSERT_TRUE(model.setQuery(db, sql, columns, start));
+        open();
         model.countAll();
         EXPECT_LE(model.anchorCount(), spacing.anchorLimit);
         ASSERT_EQ(model.rowCount(), 1500);
