@@ -6,7 +6,6 @@
 #include "support/QtPrinters.h"
 #include "support/RecordingConnection.h"
 
-#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -78,16 +77,8 @@ inline const std::map<QString, QString> &listedStatements()
 {
     static const std::map<QString, QString> byName = [] {
         std::map<QString, QString> statements;
-        QFile file(schemaPath(QStringLiteral("statements.sql")));
-        QString current;
-        if (file.open(QIODevice::ReadOnly)) {
-            for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-                if (line.startsWith(QLatin1String("-- @name ")))
-                    current = line.mid(9).trimmed();
-                else if (!line.startsWith(QLatin1String("--")) && line.trimmed().endsWith(u';'))
-                    statements[current] = line.trimmed().chopped(1);
-            }
-        }
+        for (const ListedStatement &entry : readListedStatements())
+            statements[entry.name] = entry.sql;
         return statements;
     }();
     return byName;

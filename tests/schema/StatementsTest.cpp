@@ -2,7 +2,6 @@
 #include "data/RuntimeError.h"
 #include "support/Database.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -13,38 +12,7 @@
 namespace orv {
 namespace {
 
-// One entry of schema/statements.sql: a statement the field sends, and what it must return
-// on the demo company.
-struct Entry {
-    QString name;
-    QString sql;
-    int rows = -1;
-    QStringList first;
-};
-
-std::vector<Entry> readEntries()
-{
-    QFile file(test::schemaPath(QStringLiteral("statements.sql")));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    std::vector<Entry> entries;
-    Entry current;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    for (const QString &line : lines) {
-        if (line.startsWith(QLatin1String("-- @name ")))
-            current.name = line.mid(9).trimmed();
-        else if (line.startsWith(QLatin1String("-- @rows ")))
-            current.rows = line.mid(9).trimmed().toInt();
-        else if (line.startsWith(QLatin1String("-- @first ")))
-            current.first = line.mid(10).split(u'|');
-        else if (!line.startsWith(QLatin1String("--")) && line.trimmed().endsWith(u';')) {
-            current.sql = line.trimmed().chopped(1);
-            entries.push_back(current);
-            current = Entry{};
-        }
-    }
-    return entries;
-}
+using Entry = test::ListedStatement;
 
 bool sameValue(const Variant &actual, const QString &expectedText)
 {
@@ -95,7 +63,7 @@ TEST_P(StatementsTest, RunsOnTheDemoCompanyWithTheExpectedRows)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Schema, StatementsTest, ::testing::ValuesIn(readEntries()),
+INSTANTIATE_TEST_SUITE_P(Schema, StatementsTest, ::testing::ValuesIn(test::readListedStatements()),
                          [](const ::testing::TestParamInfo<Entry> &entry) {
                              QString name = entry.param.name;
                              name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")),
@@ -117,7 +85,7 @@ TEST(DemoCompany, NoIdIsBothABranchAndAnAccount)
 
 TEST(StatementsFile, HoldsEveryFamily)
 {
-    const auto entries = readEntries();
+    const auto entries = test::readListedStatements();
     ASSERT_GE(entries.size(), 50u);
     for (const char *family :
          {"registry.", "lookup.", "codes.", "totals.", "load.", "host.", "recheck.", "launch."}) {

@@ -1,5 +1,7 @@
 #include "Database.h"
 
+#include <QFile>
+
 namespace orv::test {
 
 QString schemaPath(const QString &fileName)
@@ -19,6 +21,29 @@ std::shared_ptr<SqliteConnection> demoDatabase()
     auto db = schemaDatabase();
     db->executeScriptFile(schemaPath(QStringLiteral("seed.sql")));
     return db;
+}
+
+std::vector<ListedStatement> readListedStatements()
+{
+    QFile file(schemaPath(QStringLiteral("statements.sql")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    std::vector<ListedStatement> entries;
+    ListedStatement current;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(QLatin1String("-- @name ")))
+            current.name = line.mid(9).trimmed();
+        else if (line.startsWith(QLatin1String("-- @rows ")))
+            current.rows = line.mid(9).trimmed().toInt();
+        else if (line.startsWith(QLatin1String("-- @first ")))
+            current.first = line.mid(10).split(u'|');
+        else if (!line.startsWith(QLatin1String("--")) && line.trimmed().endsWith(u';')) {
+            current.sql = line.trimmed().chopped(1);
+            entries.push_back(current);
+            current = ListedStatement{};
+        }
+    }
+    return entries;
 }
 
 } // namespace orv::test

@@ -3,8 +3,10 @@
 #include "data/SqliteConnection.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace orv::test {
 
@@ -13,5 +15,15 @@ std::shared_ptr<SqliteConnection> schemaDatabase();
 std::shared_ptr<SqliteConnection> demoDatabase();
 
 QString schemaPath(const QString &fileName); // a file of schema/
+
+// One entry of schema/statements.sql: a statement the field sends, and what it must return
+// on the demo company (rows -1: not checked; first: the first row's values as texts).
+struct ListedStatement {
+    QString name;
+    QString sql; // without the closing semicolon
+    int rows = -1;
+    QStringList first;
+};
+std::vector<ListedStatement> readListedStatements(); // in the file's order
 
 } // namespace orv::test
