@@ -1,5 +1,5 @@
 #include "ChartFixture.h"
-#include "data/PrintVariant.h"
+#include "support/PrintVariant.h"
 
 #include "accounting/AccountCodes.h"
 #include "accounting/AutomaticAccounts.h"

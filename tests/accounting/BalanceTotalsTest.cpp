@@ -1,6 +1,6 @@
 #include "ChartFixture.h"
 #include "FloorQueries.h"
-#include "data/PrintVariant.h"
+#include "support/PrintVariant.h"
 
 #include "accounting/BalanceTotals.h"
 #include "data/AnsiText.h"

@@ -3,7 +3,7 @@
 #include "data/SqliteConnection.h"
 #include "support/RecordingConnection.h"
 
-#include "PrintVariant.h"
+#include "support/PrintVariant.h"
 
 #include <QStringList>
 

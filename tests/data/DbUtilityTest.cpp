@@ -2,7 +2,7 @@
 #include "data/RuntimeError.h"
 #include "data/SqliteConnection.h"
 
-#include "PrintVariant.h"
+#include "support/PrintVariant.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 #include "data/DbUtility.h"
 #include "data/RuntimeError.h"
 
-#include "PrintVariant.h"
+#include "support/PrintVariant.h"
 
 #include <QStringList>
 #include <QTemporaryDir>

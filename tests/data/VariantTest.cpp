@@ -1,7 +1,7 @@
 #include "data/Variant.h"
 #include "data/RuntimeError.h"
 
-#include "PrintVariant.h"
+#include "support/PrintVariant.h"
 
 #include <QLocale>
 
