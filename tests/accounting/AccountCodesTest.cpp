@@ -33,7 +33,7 @@ TEST(SmallChart, SeparatorYearAndCodesTrimSegmentsAndFailOnNullOrLoopingParents)
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 7), QStringLiteral("::")); // trimmed
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 8), QString());            // Null
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), -3), QString());           // no row
-    EXPECT_EQ(errorOf([] { fnGetSeparatoreCodifica(nullptr, 1); }), kErrNoConnection);
+    EXPECT_EQ(errorNumberOf([] { fnGetSeparatoreCodifica(nullptr, 1); }), kErrNoConnection);
     EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 7), Variant(2024));
     EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 70), Variant::integer(-1)); // no row
     EXPECT_TRUE(fnGetEsercizioPDC(f.recorder.get(), 8).isEmpty());            // a Null year
@@ -41,14 +41,14 @@ TEST(SmallChart, SeparatorYearAndCodesTrimSegmentsAndFailOnNullOrLoopingParents)
     EXPECT_EQ(fnGetCodificaConto(f.s, 10), QStringLiteral("A::B::C::42"));
     EXPECT_EQ(fnGetCodificaConto(f.s, 12), QStringLiteral("::9")); // under a top branch without a code
     // A Null account code fails after its branch was remembered.
-    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(f.s, 11); }), kErrInvalidUseOfNull);
+    EXPECT_EQ(errorNumberOf([&] { fnGetCodificaConto(f.s, 11); }), kErrInvalidUseOfNull);
     EXPECT_EQ(f.cache(), QStringLiteral(" 1=A| 2=A::B| 3=A::B::C| 6=")); // 6: a Null own code of a top branch
 
     ChartFixture loop(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
-    EXPECT_EQ(errorOf([&] { fnGetCodificaRamo(loop.s, Variant(4)); }), kErrOutOfStackSpace);
+    EXPECT_EQ(errorNumberOf([&] { fnGetCodificaRamo(loop.s, Variant(4)); }), kErrOutOfStackSpace);
     EXPECT_EQ(loop.take().size(), kMaxBranchDepth);
     EXPECT_EQ(loop.cache(), QString());
-    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(loop.s, 13); }), kErrOutOfStackSpace);
+    EXPECT_EQ(errorNumberOf([&] { fnGetCodificaConto(loop.s, 13); }), kErrOutOfStackSpace);
 }
 
 // Every link of chart 1 that is not deleted, archived ones included, whatever the depth or the
@@ -117,7 +117,7 @@ TEST(AccountCode, RemembersBranchesAndAsksOnlyForWhatItLacks)
 
     ChartFixture failing(demoDatabase());
     failing.recorder->failOnStatement(3); // the second branch of the chain
-    EXPECT_EQ(errorOf([&] { fnGetCodificaConto(failing.s, 1); }), kErrDatabase);
+    EXPECT_EQ(errorNumberOf([&] { fnGetCodificaConto(failing.s, 1); }), kErrDatabase);
     EXPECT_EQ(failing.cache(), QString());
 }
 
@@ -189,8 +189,9 @@ TEST(AutomaticAccount, ReadsTheRoleOfTheCompanyOrOfTheOfficeWithTheListedStateme
     }
     std::int32_t company = 1, office = 0;
     QString missing = QStringLiteral("NoSuchRole");
-    EXPECT_EQ(errorOf([&] { fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, missing); }),
-              kErrDatabase);
+    EXPECT_EQ(
+        errorNumberOf([&] { fnGetIDContoFromContoAutomatico(f.recorder.get(), company, office, missing); }),
+        kErrDatabase);
     EXPECT_EQ(SelectAllAccounts(1), listedStatement(QStringLiteral("host.all_accounts")));
 }
 

@@ -3,6 +3,7 @@
 #include "control/ControlState.h"
 #include "data/RuntimeError.h"
 #include "support/Database.h"
+#include "support/PrintVariant.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingConnection.h"
 
@@ -60,17 +61,6 @@ struct ChartFixture {
     std::shared_ptr<RecordingConnection> recorder;
     ControlState s;
 };
-
-// The error number a call raises, or 0 when it returns.
-inline int errorOf(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const RuntimeError &error) {
-        return error.number();
-    }
-    return 0;
-}
 
 // The statements of schema/statements.sql by name: the texts the schema tests run on the demo data.
 inline const std::map<QString, QString> &listedStatements()

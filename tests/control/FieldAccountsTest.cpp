@@ -137,7 +137,7 @@ TEST_F(AccountsField, IDPDCLoadsTheChartsSeparatorOnlyWithAConnection)
     // On a failing connection: the host's error, the separator kept, no notice.
     recorder->clear();
     recorder->failOnStatement(1);
-    EXPECT_EQ(errorOf([&] { field->setIDPDC(1); }), kErrDatabase);
+    EXPECT_EQ(errorNumberOf([&] { field->setIDPDC(1); }), kErrDatabase);
     EXPECT_EQ(state().sSeparatoreCodifica, QStringLiteral("-"));
     EXPECT_EQ(field->IDPDC(), 1);
     EXPECT_EQ(take(), "");
@@ -206,10 +206,11 @@ TEST_F(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFail
     // Errors reach the host.
     field->setIDPDC(1);
     db->executeScript(QStringLiteral("UPDATE ElementoPDC SET ElementoPDC = NULL WHERE IDElementoPDC = 1013"));
-    EXPECT_EQ(errorOf([&] { setPDC(101, OrvBranch); }), kErrInvalidUseOfNull); // the branch name as it is
-    EXPECT_EQ(setPDC(1013, OrvPDCElementFromPDC), "1013/2/0 [01.05||2nd]");    // through NullToValue
+    EXPECT_EQ(errorNumberOf([&] { setPDC(101, OrvBranch); }),
+              kErrInvalidUseOfNull);                                        // the branch name as it is
+    EXPECT_EQ(setPDC(1013, OrvPDCElementFromPDC), "1013/2/0 [01.05||2nd]"); // through NullToValue
     field->setConnection(nullptr);
-    EXPECT_EQ(errorOf([&] { field->setIDNode(5); }), kErrNoConnection);
+    EXPECT_EQ(errorNumberOf([&] { field->setIDNode(5); }), kErrNoConnection);
 }
 
 TEST_F(AccountsField, IDNodeLoadsThroughSetPDCBeforeChangedElement)
@@ -338,7 +339,7 @@ TEST_F(AccountsField, ByRegistryIdLoadsWithoutAnEventOfItsOwn)
 
     // An unknown kind fails in the database and changes nothing.
     preset(0, 9, false, {"old"});
-    EXPECT_NE(errorOf([&] { field->sbLoadCFByIDAnagrafica(4, 1); }), 0);
+    EXPECT_NE(errorNumberOf([&] { field->sbLoadCFByIDAnagrafica(4, 1); }), 0);
     EXPECT_EQ(shown(), "0/0/9 [old||]");
 
     // On a resolved field the first box written is an edit: it forgets customer 2 first.
@@ -370,8 +371,8 @@ TEST_F(AccountsField, LoadNodeShowsTheChosenAccountOrBranch)
     state().NodeType = OrvBranch;
     EXPECT_EQ(loadNode(1, 1104), "1104/1/0 [03|PASSIVO|] IDPDC, ChangedElement, IDNode");
     // A missing row is the caller's error.
-    EXPECT_EQ(errorOf([&] { loadNode(1, 9999); }), kErrNoCurrentRow);
-    EXPECT_EQ(errorOf([&] { loadNode(0, 9999); }), kErrNoCurrentRow);
+    EXPECT_EQ(errorNumberOf([&] { loadNode(1, 9999); }), kErrNoCurrentRow);
+    EXPECT_EQ(errorNumberOf([&] { loadNode(0, 9999); }), kErrNoCurrentRow);
 }
 
 // --- The chart path of the lookup by code ---------------------------------------------------

@@ -672,7 +672,7 @@ TEST_F(FieldLookupTest, HostSearchLoadsThePickedEntryAndPassesDatabaseErrorsOn)
     open(OrvSearchSuppliers);
     db->failOnStatement(1);
     pickers->then(PickChoice::row(0));
-    EXPECT_EQ(test::errorOf([&] { field->sbCallFromMenuSearch(iType, text); }), kErrDatabase);
+    EXPECT_EQ(errorNumberOf([&] { field->sbCallFromMenuSearch(iType, text); }), kErrDatabase);
     db->failOnStatement(0);
     EXPECT_EQ(shown(), "|| #0/0 @0");
 }
