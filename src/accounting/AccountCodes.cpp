@@ -1,6 +1,7 @@
 #include "AccountCodes.h"
 
 #include "data/AnsiText.h"
+#include "data/Blanks.h"
 #include "data/DbUtility.h"
 #include "data/RuntimeError.h"
 
@@ -36,10 +37,10 @@ QString codificaRamo(ControlState &s, const Variant &vIDElementoPDC, int depth)
     }
     const Variant parent = rs->Fields().Item(QStringLiteral("IDElementoPDCPadre")).Value();
     const QString own =
-        dbUtility().NullToValue(rs->Fields().Item(QStringLiteral("Codifica"))).toText().trimmed();
+        trimBlanks(dbUtility().NullToValue(rs->Fields().Item(QStringLiteral("Codifica"))).toText());
     QString code;
     if (!parent.isNull())
-        code = codificaRamo(s, parent, depth + 1).trimmed() % s.sSeparatoreCodifica % own;
+        code = trimBlanks(codificaRamo(s, parent, depth + 1)) % s.sSeparatoreCodifica % own;
     else
         code = own;
     rs->Close();
@@ -70,10 +71,8 @@ QString fnGetSeparatoreCodifica(DbConnection *connection, std::int32_t lIDPDC)
     const std::unique_ptr<DbResultSet> rs = runSql(connection, sql);
     QString separator;
     if (!rs->Eof())
-        separator = dbUtility()
-                        .NullToValue(rs->Fields().Item(QStringLiteral("SeparatoreCodifica")))
-                        .toText()
-                        .trimmed();
+        separator = trimBlanks(
+            dbUtility().NullToValue(rs->Fields().Item(QStringLiteral("SeparatoreCodifica"))).toText());
     rs->Close();
     return separator;
 }
@@ -101,8 +100,8 @@ QString fnGetCodificaConto(ControlState &s, std::int32_t lIDConto)
         const QString branch =
             fnGetCodificaRamo(s, rs->Fields().Item(QStringLiteral("IDElementoPDC")).Value());
         // The own code is read as it is: a Null one is an error of the caller's request.
-        const QString own = rs->Fields().Item(QStringLiteral("Codifica")).Value().toText().trimmed();
-        code = QString(branch % s.sSeparatoreCodifica % own).trimmed();
+        const QString own = trimBlanks(rs->Fields().Item(QStringLiteral("Codifica")).Value().toText());
+        code = trimBlanks(branch % s.sSeparatoreCodifica % own);
     }
     rs->Close();
     return code;

@@ -3,6 +3,7 @@
 #include "AccountCodes.h"
 #include "control/FieldContext.h"
 #include "data/AnsiText.h"
+#include "data/Blanks.h"
 #include "data/DbUtility.h"
 
 #include <QStringBuilder>
@@ -276,7 +277,7 @@ void sbLoadCFByCodifica(FieldContext &ctx, std::int16_t iType, const QString &sC
         return;
     ControlState &s = ctx.state();
     QString sql = entityQueryHead(s, iType) % QLatin1String(" Codice = ") %
-                  dbUtility().SqlText(sCodifica.trimmed()) % blockTail(s, iType) % filterTail(s);
+                  dbUtility().SqlText(trimBlanks(sCodifica)) % blockTail(s, iType) % filterTail(s);
     const std::unique_ptr<DbResultSet> rs = runSql(s.Connection.get(), sql);
     if (!rs->Eof()) {
         const bool codeEdited = s.bCodiceModificato;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Blanks.h"
 #include "data/DbConnection.h"
 
 #include <QHash>
@@ -60,7 +61,7 @@ struct ControlState {
     bool bDescrizioneModificata = false;
 
     // True when Filter holds a non-blank character: then " AND " + Filter ends a selection.
-    bool hasFilter() const { return !Filter.trimmed().isEmpty(); }
+    bool hasFilter() const { return hasNonBlank(Filter); }
 };
 
 } // namespace orv

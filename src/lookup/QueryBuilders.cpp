@@ -309,17 +309,6 @@ QString descriptionCondition(const char *fragment, const QString &text)
 
 } // namespace
 
-QString trimBlanks(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 QString blockCondition(const ControlState &s)
 {
     if (!s.AttivaFiltroBlocco)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "control/ControlState.h"
+#include "data/Blanks.h"
 
 #include <QString>
 
@@ -30,8 +31,5 @@ QString fnSQLDescrizioneSearch(const ControlState &s, std::int16_t mode, const Q
 QString blockCondition(const ControlState &s);
 // " AND " + Filter when Filter holds a non-blank character, else empty.
 QString filterCondition(const ControlState &s);
-
-// Outer blanks (spaces only) removed, as the suite's runtime trims typed texts.
-QString trimBlanks(const QString &text);
 
 } // namespace orv::lookup

@@ -303,7 +303,8 @@ TEST_F(AccountsField, ByCodeLoadsDirectlyAndRaisesChangedElementItself)
     EXPECT_EQ(byCode(3, "ZZ"),
               "0/0/0 [*|*|] IDNode, ChangedElement, IDAnagrafica, IDNode, IDAnagrafica, Code, "
               "Description, SecondDescription");
-    for (const char *code : {"ZZ", "C'1", "C018"}) // C018 is deleted
+    // C018 is deleted; only spaces are blanks, so a tab or a non-breaking space stays in the code.
+    for (const char *code : {"ZZ", "C'1", "C018", "C001\t", "C001\u00a0"})
         EXPECT_EQ(byCode(0, code), "77/0/99 [old*|name|2nd]") << code;
     EXPECT_EQ(byCode(4, "C001"), "77/0/99 [old*|name|2nd]");
     EXPECT_TRUE(recorder->sqlTexts().isEmpty()); // an unknown kind asks nothing

@@ -136,6 +136,13 @@ TEST(QueryBuilders, BuildEveryListedRegistryStatementExactly)
     EXPECT_EQ(fnSQLCodiceSearch(stateOf(OrvSearchSuppliers, 0, "  Fornitore.IDAnagrafica > 30"), kModeCount,
                                 "F001", false),
               test::listedStatement("registry.supplier.count.code") + " AND   Fornitore.IDAnagrafica > 30");
+    // Blanks are spaces only: a tab is a filter of its own, and other white space stays in a code.
+    EXPECT_EQ(fnSQLCodiceSearch(stateOf(OrvSearchSuppliers, 0, "\t"), kModeCount, "F001", false),
+              test::listedStatement("registry.supplier.count.code") + " AND \t");
+    EXPECT_EQ(
+        fnSQLCodiceSearch(stateOf(OrvSearchSuppliers), kModeCount, QStringLiteral(" F001\t\u00a0 "), false),
+        test::listedStatement("registry.supplier.count.code")
+            .replace(QLatin1String("'F001'"), QStringLiteral("'F001\t\u00a0'")));
     // An empty description matches every name.
     EXPECT_EQ(fnSQLDescrizioneSearch(stateOf(OrvSearchAllAnagraphics), kModeCount, "   "),
               test::listedStatement("registry.any.count.code") + " AND Anagrafica  LIKE '%'");
