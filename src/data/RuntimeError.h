@@ -10,6 +10,7 @@ namespace orv {
 enum RuntimeErrorNumber : int {
     kErrOverflow = 6,
     kErrOutOfStackSpace = 28, // a parent chain of the chart that loops
+    kErrObjectNotSet = 91,    // an object that is gone, such as a list deleted with its window
     kErrTypeMismatch = 13,
     kErrInvalidUseOfNull = 94,
     kErrElementNotFound = 35601,

@@ -1,5 +1,7 @@
 #include "support/FakeServices.h"
+#include "support/PrintVariant.h"
 
+#include "data/RuntimeError.h"
 #include "data/picker/PickerDialog.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/QtMessageBoxService.h"
@@ -85,13 +87,18 @@ TEST(ThreadServices, SettingNullOrEndingAnOverrideRestoresTheDefault)
     EXPECT_NE(dynamic_cast<QtScreenService *>(&screen()), nullptr);
 }
 
-TEST(QtPickerFactory, CreatesThePickingListOverTheGivenWindow)
+TEST(QtPickerFactory, CreatesThePickingListOverTheGivenWindowWhichMayDeleteItFirst)
 {
-    QWidget window;
-    std::unique_ptr<SearchPicker> picker = QtPickerFactory().create(&window);
-    auto *dialog = dynamic_cast<PickerDialog *>(picker.get());
+    auto window = std::make_unique<QWidget>();
+    std::unique_ptr<SearchPicker> picker = QtPickerFactory().create(window.get());
+    auto *dialog = window->findChild<PickerDialog *>();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(dialog->parentWidget(), &window);
+    picker->Caption(QStringLiteral("Ricerca"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Ricerca"));
+
+    window.reset(); // the list goes with its window; the handle is left with nothing to delete
+    EXPECT_EQ(errorNumberOf([&] { picker->Pick(); }), kErrObjectNotSet);
+    picker.reset();
 }
 
 TEST(SuiteResources, EveryNumberTheControlAsksForHasATextOrADrawnPictureAndNoOtherDoes)

@@ -1,5 +1,7 @@
 #include "PickerDialog.h"
 
+#include <QPointer>
+
 #include "SqlTableModel.h"
 
 #include "data/MemoryResultSet.h"
@@ -219,7 +221,11 @@ std::unique_ptr<DbResultSet> PickerDialog::Pick()
     d->rowList->resizeColumnsToContents();
     d->searchBox->setFocus();
 
+    // The window that owns the list may be deleted while it is open, and the list with it.
+    const QPointer<PickerDialog> alive(this);
     const int result = exec();
+    if (!alive)
+        return MemoryResultSet::empty({});
 
     const QStringList columns = d->model->queryColumns();
     std::unique_ptr<DbResultSet> chosen;
