@@ -11,6 +11,7 @@
 #include "accounting/ChartCodeLookup.h"
 #include "accounting/Loaders.h"
 #include "data/AnsiText.h"
+#include "data/Blanks.h"
 #include "data/RuntimeError.h"
 #include "lookup/CodeLookup.h"
 #include "lookup/DescriptionLookup.h"
@@ -28,6 +29,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <exception>
+#include <limits>
+#include <utility>
 
 namespace orv {
 
@@ -44,12 +48,27 @@ constexpr DesignRect kCodeBox{60, 345, 960, 315};
 constexpr DesignRect kDescriptionCaption{1980, 105, 1770, 195};
 constexpr DesignRect kDescriptionBox{1980, 345, 960, 315};
 constexpr DesignRect kSecondDescriptionBox{4155, 375, 960, 315};
-// The focus went to another window or to a popup and comes back with it: for the boxes of the
-// field this is neither leaving nor entering.
+// The focus went to another window or to a popup, or comes back with it: for the box that keeps
+// it meanwhile this is neither leaving nor entering.
 bool isWindowOrPopupFocus(const QEvent *event)
 {
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+// What a command still running meets when the host has deleted the field under it (from a
+// timer while a modal list was open, say): every step that would touch the field fails.
+class FieldDestroyed final : public std::exception {
+public:
+    const char *what() const noexcept override { return "the field was destroyed"; }
+};
+
+// A 16-bit Integer property assigned by name: overflow outside its range.
+std::int16_t toInteger(int value)
+{
+    if (value < std::numeric_limits<std::int16_t>::min() || value > std::numeric_limits<std::int16_t>::max())
+        raiseOverflow();
+    return static_cast<std::int16_t>(value);
 }
 } // namespace
 
@@ -57,11 +76,24 @@ class OrvSearchACS2::Private final : public FieldContext {
 public:
     explicit Private(OrvSearchACS2 *owner) : q(owner) {}
 
-    OrvSearchACS2 *const q;
+    OrvSearchACS2 *q; // null once the field is destroyed
     ControlState s;
     std::array<QLineEdit *, 3> txtField{};
     std::array<QLabel *, 2> lblField{};
     bool releaseEndsDoubleClick = false;
+    // The box that had the focus when its window lost it to another window or a popup.
+    int boxLeftForAnotherWindow = -1;
+    // A key the host changed in KeyDown or KeyPress, on its way to the box.
+    bool deliveringChangedKey = false;
+    // Box texts written by the field itself, and the first error their change handling raised.
+    int ownWrites = 0;
+    std::exception_ptr pendingError;
+
+    void ensureAlive() const
+    {
+        if (!q)
+            throw FieldDestroyed();
+    }
 
     // Twips and pixels on the screen the field lives on.
     int toPixelsX(int twips) const
@@ -101,8 +133,12 @@ public:
         widget->setPalette(palette);
     }
 
+    // Writes a box as the program does: the change handling runs, and an error it raises is the
+    // error of this call.
+    void writeBox(int box, const QString &text);
     // Change handling of the code box (0) and the description box (1).
     void onBoxChanged(int box);
+    void boxChanged(int box);
     int boxIndex(const QObject *object) const
     {
         for (int i = 0; i < 3; ++i) {
@@ -111,21 +147,27 @@ public:
         }
         return -1;
     }
+    bool filterBoxEvent(QObject *watched, int box, QEvent *event);
     bool filterKey(int box, QKeyEvent *event);
     bool filterMouse(QMouseEvent *event);
     void lostFocus(int box);
     void shortcutKeyUp(std::int16_t code, std::int16_t shift);
-    template <typename Command> void runCommand(Command &&command);
+    // Runs what the user started from the event loop; whatever it throws is shown, not passed on.
+    // False when it threw.
+    template <typename Entry> bool runCommand(Entry &&entry) noexcept;
+    void reportError(const std::exception_ptr &error) noexcept;
 
     // FieldContext
     ControlState &state() override { return s; }
-    QString boxText(int box) const override { return txtField.at(static_cast<std::size_t>(box))->text(); }
-    void setBoxText(int box, const QString &text) override
+    QString boxText(int box) const override
     {
-        txtField.at(static_cast<std::size_t>(box))->setText(text);
+        ensureAlive();
+        return txtField.at(static_cast<std::size_t>(box))->text();
     }
+    void setBoxText(int box, const QString &text) override { writeBox(box, text); }
     void setBoxTextProperty(int box, const QString &text) override
     {
+        ensureAlive();
         if (box == 0)
             q->setCode(text);
         else if (box == 1)
@@ -133,18 +175,42 @@ public:
         else
             q->setSecondDescription(text);
     }
-    void setIDNodeProperty(std::int32_t id) override { q->setIDNode(id); }
-    void setIDAnagraficaProperty(std::int32_t id) override { q->setIDAnagrafica(id); }
-    void setNodeTypeProperty(std::int32_t type) override { q->setNodeType(static_cast<OrvNodeType>(type)); }
+    void setIDNodeProperty(std::int32_t id) override
+    {
+        ensureAlive();
+        q->setIDNode(id);
+    }
+    void setIDAnagraficaProperty(std::int32_t id) override
+    {
+        ensureAlive();
+        q->setIDAnagrafica(id);
+    }
+    void setNodeTypeProperty(std::int32_t type) override
+    {
+        ensureAlive();
+        q->setNodeType(static_cast<OrvNodeType>(type));
+    }
     void sbResetIDs() override
     {
-        q->setIDNode(0);
-        q->setIDAnagrafica(0);
+        setIDNodeProperty(0);
+        setIDAnagraficaProperty(0);
     }
-    void raiseChangedElement() override { Q_EMIT q->ChangedElement(); }
-    void raiseErrorInLostFocus() override { Q_EMIT q->ErrorInLostFocus(); }
+    void raiseChangedElement() override
+    {
+        ensureAlive();
+        Q_EMIT q->ChangedElement();
+    }
+    void raiseErrorInLostFocus() override
+    {
+        ensureAlive();
+        Q_EMIT q->ErrorInLostFocus();
+    }
     void setFocusToBox(int box) override;
-    QWidget *dialogParent() override { return q; }
+    QWidget *dialogParent() override
+    {
+        ensureAlive();
+        return q;
+    }
     QString applicationName() const override { return moduleState().sApplicationName; }
     bool resolveChartCode(const QString &code) override { return accounting::resolveChartCode(*this, code); }
     std::int32_t fnGetIDContoAnagrafica(std::int32_t idAnagrafica) override
@@ -160,10 +226,14 @@ void OrvSearchACS2::Private::createChildren()
     for (std::size_t i = 0; i < 3; ++i) {
         auto *box = new QLineEdit(q);
         box->setObjectName(QLatin1String(boxNames[i]));
+        box->setMaxLength(std::numeric_limits<int>::max()); // a text of any length, as the host gave it
         place(box, boxRects[i]);
         box->installEventFilter(q);
         txtField[i] = box;
+        setOleColor(box, kOleForeColor, QPalette::Text, kSystemWindowText);
     }
+    setOleColor(txtField[0], kOleBackColor, QPalette::Base, kSystemWindow);
+    setOleColor(txtField[1], kOleBackColor, QPalette::Base, kSystemWindow);
     setOleColor(txtField[2], kOleBackColor, QPalette::Base, kSystemButtonFace);
 
     lblField[0] = new QLabel(QStringLiteral("Codice:"), q);
@@ -191,8 +261,8 @@ void OrvSearchACS2::Private::createChildren()
                 box->setCursorPosition(0);
         });
     }
-    QObject::connect(txtField[0], &QLineEdit::textChanged, q, [this] { onBoxChanged(0); });
-    QObject::connect(txtField[1], &QLineEdit::textChanged, q, [this] { onBoxChanged(1); });
+    QObject::connect(txtField[0], &QLineEdit::textChanged, q, [this] { boxChanged(0); });
+    QObject::connect(txtField[1], &QLineEdit::textChanged, q, [this] { boxChanged(1); });
     QObject::connect(qApp, &QApplication::focusChanged, q, [this](QWidget *, QWidget *now) {
         s.bFocusInterno = now != nullptr && q->isAncestorOf(now);
     });
@@ -256,6 +326,21 @@ void OrvSearchACS2::Private::layoutControl()
         txtField[0]->resize(toPixelsX(*out.codeBoxWidth), txtField[0]->height());
     move(txtField[2], out.secondDescriptionBox);
     q->setFixedSize(toPixelsX(out.width), toPixelsY(out.height));
+
+    // The field takes the focus in its first box that shows.
+    const auto shown =
+        std::find_if(txtField.begin(), txtField.end(), [](QLineEdit *box) { return !box->isHidden(); });
+    q->setFocusProxy(shown == txtField.end() ? nullptr : *shown);
+}
+
+void OrvSearchACS2::Private::writeBox(int box, const QString &text)
+{
+    ensureAlive();
+    ++ownWrites;
+    txtField.at(static_cast<std::size_t>(box))->setText(text);
+    --ownWrites;
+    if (std::exception_ptr error = std::exchange(pendingError, nullptr))
+        std::rethrow_exception(error);
 }
 
 void OrvSearchACS2::Private::onBoxChanged(int box)
@@ -264,64 +349,124 @@ void OrvSearchACS2::Private::onBoxChanged(int box)
         const bool otherOrBusy = s.bDescrizioneModificata || s.bRicercaInCorso;
         s.bCodiceModificato = true;
         if (!otherOrBusy) {
-            txtField[1]->setText(QString());
-            txtField[2]->setText(QString());
+            writeBox(1, QString());
+            writeBox(2, QString());
             sbResetIDs();
         }
     } else {
         const bool otherOrBusy = s.bCodiceModificato || s.bRicercaInCorso;
         s.bDescrizioneModificata = true;
         if (!otherOrBusy) {
-            txtField[0]->setText(QString());
-            txtField[2]->setText(QString());
+            writeBox(0, QString());
+            writeBox(2, QString());
             sbResetIDs();
         }
     }
 }
 
+// A change the field wrote passes its error on to the writer; one the user typed is shown.
+void OrvSearchACS2::Private::boxChanged(int box)
+{
+    try {
+        onBoxChanged(box);
+    } catch (...) {
+        if (ownWrites == 0)
+            reportError(std::current_exception());
+        else if (!pendingError)
+            pendingError = std::current_exception();
+    }
+}
+
 void OrvSearchACS2::Private::setFocusToBox(int box)
 {
+    ensureAlive();
     QLineEdit *target = txtField.at(static_cast<std::size_t>(box));
     if (!target->isVisibleTo(q) || !target->isEnabled())
         raiseError(5, QStringLiteral("Invalid procedure call: the box cannot take the focus"));
     target->setFocus(Qt::OtherFocusReason);
 }
 
-// Key events of a box reach the host as the field's own events, by reference: a handler
-// that zeroes the key code or the character cancels the key, one that changes the character
-// types another.
-bool OrvSearchACS2::Private::filterKey(int box, QKeyEvent *event)
+bool OrvSearchACS2::Private::filterBoxEvent(QObject *watched, int box, QEvent *event)
 {
-    Q_UNUSED(box);
-    std::int16_t shift = shiftStateFromQt(event->modifiers());
-    if (event->type() == QEvent::KeyPress) {
-        const std::int16_t original = keyCodeFromQt(event->key());
-        std::int16_t code = original;
-        Q_EMIT q->KeyDown(code, shift);
-        if (code == 0 && original != 0)
-            return true;
-        const QString text = event->text();
-        if (text.size() == 1 && !event->modifiers().testFlag(Qt::ControlModifier)) {
-            const QByteArray ansi = toAnsi(text);
-            const auto originalAscii = static_cast<std::int16_t>(static_cast<unsigned char>(ansi.at(0)));
-            std::int16_t ascii = originalAscii;
-            Q_EMIT q->KeyPress(ascii);
-            if (ascii == 0)
-                return true;
-            if (ascii != originalAscii && ascii >= 32 && ascii <= 255) {
-                txtField.at(static_cast<std::size_t>(box))
-                    ->insert(fromAnsi(QByteArray(1, static_cast<char>(ascii))));
-                return true;
-            }
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return filterKey(box, static_cast<QKeyEvent *>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return filterMouse(static_cast<QMouseEvent *>(event));
+    case QEvent::FocusIn:
+        // Only the window's return to a box that never lost the focus is no entering.
+        if (!isWindowOrPopupFocus(event) || boxLeftForAnotherWindow != box)
+            s.iCampoCorrente = static_cast<std::int16_t>(box);
+        boxLeftForAnotherWindow = -1;
+        return false;
+    case QEvent::FocusOut:
+        if (isWindowOrPopupFocus(event)) {
+            boxLeftForAnotherWindow = box;
+            return false;
         }
+        boxLeftForAnotherWindow = -1;
+        // The box finishes its own focus-out first, so that a lookup that gives the focus back
+        // leaves it with a working cursor.
+        watched->event(event);
+        lostFocus(box);
+        return true;
+    default:
         return false;
     }
-    if (event->isAutoRepeat())
+}
+
+// Key events of a box reach the host as the field's own events, by reference, and the box goes
+// on with what the host left: a key code or character changed to 0 cancels the key, one
+// changed to another key or character makes the box process that one instead.
+bool OrvSearchACS2::Private::filterKey(int box, QKeyEvent *event)
+{
+    if (deliveringChangedKey)
         return false;
-    std::int16_t code = keyCodeFromQt(event->key());
-    shortcutKeyUp(code, shift); // the field previews the keys of its boxes
-    Q_EMIT q->KeyUp(code, shift);
-    return false;
+    QLineEdit *target = txtField.at(static_cast<std::size_t>(box));
+    std::int16_t shift = shiftStateFromQt(event->modifiers());
+    if (event->type() == QEvent::KeyRelease) {
+        if (event->isAutoRepeat())
+            return false;
+        std::int16_t code = keyCodeOf(*event);
+        shortcutKeyUp(code, shift); // the field previews the keys of its boxes
+        if (q)
+            Q_EMIT q->KeyUp(code, shift);
+        return !q;
+    }
+
+    const std::int16_t originalCode = keyCodeOf(*event);
+    std::int16_t code = originalCode;
+    Q_EMIT q->KeyDown(code, shift);
+    if (!q || (code == 0 && originalCode != 0))
+        return true;
+    std::optional<BoxKey> changed;
+    if (code != originalCode) {
+        changed = boxKeyForKeyCode(code, event->modifiers());
+        if (!changed)
+            return true; // a code no key has: nothing to process
+    }
+    if (const std::optional<std::int16_t> originalAscii = keyAsciiOf(changed ? *changed : boxKeyOf(*event))) {
+        std::int16_t ascii = *originalAscii;
+        Q_EMIT q->KeyPress(ascii);
+        if (!q || ascii == 0)
+            return true;
+        if (ascii != *originalAscii) {
+            changed = boxKeyForKeyAscii(ascii);
+            if (!changed)
+                return true;
+        }
+    }
+    if (!changed)
+        return false;
+    QKeyEvent replacement(QEvent::KeyPress, changed->key, changed->modifiers, changed->text);
+    deliveringChangedKey = true;
+    QCoreApplication::sendEvent(target, &replacement);
+    deliveringChangedKey = false;
+    return true;
 }
 
 // Leaving the code box resolves the typed code, leaving the description box the typed
@@ -345,16 +490,37 @@ void OrvSearchACS2::Private::shortcutKeyUp(std::int16_t code, std::int16_t shift
     s.bSaltaKeyUp = false;
 }
 
-// A command the user starts from a key or a click: its errors end the command and are shown to
-// the user instead of leaving the event loop.
-template <typename Command> void OrvSearchACS2::Private::runCommand(Command &&command)
+template <typename Entry> bool OrvSearchACS2::Private::runCommand(Entry &&entry) noexcept
 {
     try {
-        command();
-    } catch (const RuntimeError &error) {
-        services::messageBox().show(
-            q, QStringLiteral("Errore %1: %2").arg(error.number()).arg(error.description()),
-            kMbCritical | kMbOkOnly, applicationName());
+        entry();
+        return true;
+    } catch (...) {
+        reportError(std::current_exception());
+        return false;
+    }
+}
+
+// A runtime error as "Errore <number>: <description>", anything else as an unexpected error,
+// in a critical box titled ApplicationName. A field deleted meanwhile has no one to tell.
+void OrvSearchACS2::Private::reportError(const std::exception_ptr &error) noexcept
+{
+    if (!q)
+        return;
+    QString text;
+    try {
+        std::rethrow_exception(error);
+    } catch (const RuntimeError &e) {
+        text = QStringLiteral("Errore %1: %2").arg(e.number()).arg(e.description());
+    } catch (const std::exception &e) {
+        text = QStringLiteral("Errore imprevisto: %1").arg(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        text = QStringLiteral("Errore imprevisto.");
+    }
+    try {
+        services::messageBox().show(q, text, kMbCritical | kMbOkOnly, applicationName());
+    } catch (...) {
+        qWarning("OrvSearchACS2: %s", qUtf8Printable(text));
     }
 }
 
@@ -378,7 +544,7 @@ bool OrvSearchACS2::Private::filterMouse(QMouseEvent *event)
     case QEvent::MouseButtonRelease:
         Q_EMIT q->MouseUp(button, shift, x, y);
         // The release that ends a double click is no click of its own.
-        if (event->button() == Qt::LeftButton && !releaseEndsDoubleClick)
+        if (q && event->button() == Qt::LeftButton && !releaseEndsDoubleClick)
             Q_EMIT q->Click();
         releaseEndsDoubleClick = false;
         break;
@@ -389,12 +555,12 @@ bool OrvSearchACS2::Private::filterMouse(QMouseEvent *event)
     default:
         break;
     }
-    return false;
+    return !q; // a handler that deleted the field leaves nothing to deliver to
 }
 
-OrvSearchACS2::OrvSearchACS2(QWidget *parent) : QWidget(parent), d(std::make_unique<Private>(this))
+OrvSearchACS2::OrvSearchACS2(QWidget *parent) : QWidget(parent), d(std::make_shared<Private>(this))
 {
-    moduleState().sSettingsAppName = services::resources().text(1368).trimmed();
+    moduleState().sSettingsAppName = trimBlanks(services::resources().text(1368));
     d->s.DisableDoEvents = true;
     d->s.AttivaFiltroBlocco = false;
     d->s.BloccoEmissioneDoc = false;
@@ -415,6 +581,7 @@ OrvSearchACS2::~OrvSearchACS2()
         box->removeEventFilter(this);
         box->disconnect(this);
     }
+    d->q = nullptr;
 }
 
 bool OrvSearchACS2::eventFilter(QObject *watched, QEvent *event)
@@ -422,39 +589,23 @@ bool OrvSearchACS2::eventFilter(QObject *watched, QEvent *event)
     const int box = d->boxIndex(watched);
     if (box < 0)
         return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        return d->filterKey(box, static_cast<QKeyEvent *>(event));
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-        return d->filterMouse(static_cast<QMouseEvent *>(event));
-    case QEvent::FocusIn:
-        if (!isWindowOrPopupFocus(event))
-            d->s.iCampoCorrente = static_cast<std::int16_t>(box);
-        break;
-    case QEvent::FocusOut:
-        if (isWindowOrPopupFocus(event))
-            break;
-        // The box finishes its own focus-out first, so that a lookup that gives the focus back
-        // leaves it with a working cursor.
-        watched->event(event);
-        d->lostFocus(box);
-        return true;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
+    // What the event starts may delete the field (a host's handler, a timer during a modal
+    // list): the private part stays until the event is handled, and nothing of it leaves here.
+    const std::shared_ptr<Private> keep = d;
+    // An event whose handling failed goes no further.
+    bool handled = false;
+    const bool completed = keep->runCommand([&] { handled = keep->filterBoxEvent(watched, box, event); });
+    return handled || !completed || !keep->q;
 }
 
 void OrvSearchACS2::showEvent(QShowEvent *event)
 {
-    const QPixmap picture = services::resources().picture(1);
-    const QCursor cursor = picture.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(picture);
-    for (QLabel *label : d->lblField)
-        label->setCursor(cursor);
+    d->runCommand([this] {
+        const QPixmap picture = services::resources().picture(1);
+        const QCursor cursor = picture.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(picture);
+        for (QLabel *label : d->lblField)
+            label->setCursor(cursor);
+    });
     QWidget::showEvent(event);
 }
 
@@ -465,7 +616,8 @@ FieldContext &OrvSearchACS2::context()
 
 void OrvSearchACS2::sbCallFromMenuSearch(std::int16_t &iType, QString &sCodiceCF)
 {
-    lookup::sbCallFromMenuSearch(*d, iType, sCodiceCF);
+    const std::shared_ptr<Private> keep = d; // the list is modal: the host may delete the field
+    lookup::sbCallFromMenuSearch(*keep, iType, sCodiceCF);
 }
 
 QString OrvSearchACS2::fnGetCodificaConto(std::int32_t &lIDConto)
@@ -685,8 +837,8 @@ void OrvSearchACS2::setSearchType(OrvTypeSearchACS type)
     d->s.SearchType = type;
     d->s.IDAnagrafica = 0;
     d->s.IDNode = 0;
-    for (QLineEdit *box : d->txtField)
-        box->setText(QString());
+    for (int box = 0; box < 3; ++box)
+        d->writeBox(box, QString());
     d->layoutControl();
     d->notify("SearchType");
 }
@@ -901,7 +1053,7 @@ QString OrvSearchACS2::Description() const
 
 void OrvSearchACS2::setDescription(const QString &text)
 {
-    d->txtField[1]->setText(text);
+    d->writeBox(1, text);
     d->notify("Description");
 }
 
@@ -912,7 +1064,7 @@ QString OrvSearchACS2::SecondDescription() const
 
 void OrvSearchACS2::setSecondDescription(const QString &text)
 {
-    d->txtField[2]->setText(text);
+    d->writeBox(2, text);
     d->notify("SecondDescription");
 }
 
@@ -923,7 +1075,7 @@ QString OrvSearchACS2::Code() const
 
 void OrvSearchACS2::setCode(const QString &text)
 {
-    d->txtField[0]->setText(text);
+    d->writeBox(0, text);
     d->notify("Code");
 }
 
@@ -1028,6 +1180,21 @@ void OrvSearchACS2::setWidthSecondDescription(std::int16_t width)
     d->s.WidthSecondDescription = width;
     d->layoutControl();
     d->notify("WidthSecondDescription");
+}
+
+void OrvSearchACS2::setWidthCodeByName(int width)
+{
+    setWidthCode(toInteger(width));
+}
+
+void OrvSearchACS2::setWidthDescriptionByName(int width)
+{
+    setWidthDescription(toInteger(width));
+}
+
+void OrvSearchACS2::setWidthSecondDescriptionByName(int width)
+{
+    setWidthSecondDescription(toInteger(width));
 }
 
 QString OrvSearchACS2::CaptionSearch() const

@@ -67,10 +67,10 @@ class OrvSearchACS2 : public QWidget {
     Q_PROPERTY(bool VisibleCode READ VisibleCode WRITE setVisibleCode)
     Q_PROPERTY(bool VisibleDescription READ VisibleDescription WRITE setVisibleDescription)
     Q_PROPERTY(bool VisibleSecondDescription READ VisibleSecondDescription WRITE setVisibleSecondDescription)
-    Q_PROPERTY(std::int16_t WidthCode READ WidthCode WRITE setWidthCode)
-    Q_PROPERTY(std::int16_t WidthDescription READ WidthDescription WRITE setWidthDescription)
-    Q_PROPERTY(
-        std::int16_t WidthSecondDescription READ WidthSecondDescription WRITE setWidthSecondDescription)
+    // Integer properties: a value set by name outside the 16-bit range is an overflow (6).
+    Q_PROPERTY(int WidthCode READ WidthCode WRITE setWidthCodeByName)
+    Q_PROPERTY(int WidthDescription READ WidthDescription WRITE setWidthDescriptionByName)
+    Q_PROPERTY(int WidthSecondDescription READ WidthSecondDescription WRITE setWidthSecondDescriptionByName)
     Q_PROPERTY(QString CaptionSearch READ CaptionSearch WRITE setCaptionSearch)
     Q_PROPERTY(QString Client READ Client WRITE setClient)
     Q_PROPERTY(bool DisableDoEvents READ DisableDoEvents WRITE setDisableDoEvents)
@@ -231,8 +231,14 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void setWidthCodeByName(int width);
+    void setWidthDescriptionByName(int width);
+    void setWidthSecondDescriptionByName(int width);
+
     class Private;
-    std::unique_ptr<Private> const d;
+    // Shared with whatever the field is running: a host that deletes the field while its
+    // picking list is open leaves the running command a private part to finish on.
+    std::shared_ptr<Private> const d;
 };
 
 } // namespace orv

@@ -130,8 +130,8 @@ void registryPath(FieldContext &field)
     }
 
     if (!candidateReady) {
-        // Several entries, or none: the clerk picks among all entries of the type.
-        rs.close();
+        // Several entries, or none: the clerk picks among all entries of the type. Until the
+        // list hands its row back, the count stays the candidate.
         ignoringErrors([&] { picker.get().SearchText(field.boxText(0)); });
         ignoringErrors([&] { picker.get().Connection(s.Connection); });
         ignoringErrors([&] { picker.get().QueryText(sql); });

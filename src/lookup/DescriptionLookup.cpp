@@ -114,7 +114,6 @@ void registryPath(FieldContext &field)
             const std::int16_t mode = listsAllWhenNothingMatches(s.SearchType) ? kModeAllRows : kModeRows;
             ignoringErrors([&] { sql = fnSQLDescrizioneSearch(s, mode, field.boxText(1)); });
         }
-        rs.close();
         ignoringErrors([&] { picker.get().Connection(s.Connection); });
         ignoringErrors([&] { picker.get().QueryText(sql); });
         ignoringErrors([&] { addPickerColumns(picker.get(), s.SearchType); });

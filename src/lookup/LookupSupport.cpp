@@ -9,8 +9,7 @@ namespace orv::lookup {
 
 void CurrentResultSet::open(DbConnection *connection, QString &sql)
 {
-    close();
-    m_rs = runSql(connection, sql);
+    take(runSql(connection, sql));
 }
 
 void CurrentResultSet::take(std::unique_ptr<DbResultSet> rs)

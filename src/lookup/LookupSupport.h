@@ -6,26 +6,26 @@
 
 #include <QString>
 
-#include <exception>
 #include <initializer_list>
 #include <memory>
 
 namespace orv::lookup {
 
-// Runs one step of a lookup whose errors are ignored: a step that fails has no effect beyond
-// what it did before failing, and the lookup goes on with the next step.
+// Runs one step of a lookup whose errors are ignored: a step that fails, whatever it throws,
+// has no effect beyond what it did before failing, and the lookup goes on with the next step.
 template <typename Step> bool ignoringErrors(Step &&step) noexcept
 {
     try {
         step();
         return true;
-    } catch (const std::exception &) {
+    } catch (...) {
         return false;
     }
 }
 
-// The current result set of a lookup. Opening the next statement closes the previous one; the
-// set still held when the lookup ends is closed then. A statement that fails leaves none.
+// The current result set of a lookup. A statement that runs replaces it (the previous set is
+// closed); one that fails leaves it as it was, like any step that had no effect. The set still
+// held when the lookup ends is closed then.
 class CurrentResultSet {
 public:
     CurrentResultSet() = default;
@@ -47,7 +47,7 @@ private:
     std::unique_ptr<DbResultSet> m_rs;
 };
 
-// bRicercaInCorso for the life of a run: cleared when the run ends, however it ends.
+// bRicercaInCorso for the life of a lookup run: cleared when the run ends, however it ends.
 class SearchInProgress {
 public:
     explicit SearchInProgress(ControlState &s) : m_s(s) { m_s.bRicercaInCorso = true; }

@@ -66,7 +66,9 @@ bool bringsItsAccount(std::int32_t searchType)
 void sbCallFromMenuSearch(FieldContext &field, std::int16_t iType, const QString &sCodiceCF)
 {
     ControlState &s = field.state();
-    const SearchInProgress running(s);
+    // Set for the whole search and cleared on its normal way out: a search that fails leaves it
+    // set, and the next lookup of a box then only clears it.
+    s.bRicercaInCorso = true;
 
     // Every entry of the type: the text only tells the list where to start.
     const QString sql = fnSQLCodiceSearch(s, kModeAllRows, sCodiceCF, false);
@@ -94,6 +96,7 @@ void sbCallFromMenuSearch(FieldContext &field, std::int16_t iType, const QString
     picker.reset();
 
     ignoringErrors([&] { field.setFocusToBox(iType == 0 ? 0 : 1); });
+    s.bRicercaInCorso = false;
 }
 
 } // namespace orv::lookup

@@ -16,7 +16,7 @@ namespace orv::lookup {
 // entries of any role keep the code box as it is) and may raise ChangedElement; a cancelled
 // pick changes nothing. Afterwards the focus goes to the code box when iType is 0, otherwise to
 // the description box (a field that cannot take it is left alone). Database errors reach the
-// caller; bRicercaInCorso is cleared in every case.
+// caller and leave bRicercaInCorso set; a search that ends normally clears it.
 void sbCallFromMenuSearch(FieldContext &field, std::int16_t iType, const QString &sCodiceCF);
 
 } // namespace orv::lookup

@@ -8,24 +8,34 @@
 #include "data/RuntimeError.h"
 #include "lookup/BlockedCheck.h"
 #include "lookup/QueryBuilders.h"
+#include "platform/QtPickerFactory.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
 #include "support/RecordingConnection.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
 #include <optional>
+#include <stdexcept>
 
 namespace orv {
 namespace {
 
 using test::PickChoice;
+
+void pressCtrlR(QLineEdit *target, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
+{
+    QTest::keyClick(target, Qt::Key_R, modifiers);
+}
 
 PickChoice code(const char *value)
 {
@@ -34,8 +44,9 @@ PickChoice code(const char *value)
 
 class FieldLookupTest : public ::testing::Test {
 protected:
-    // A new form with one field of the type, active, on the demo company.
-    void open(OrvTypeSearchACS searchType)
+    // A new form with one field of the type, active, on the demo company; beforeShow sets the
+    // field up before its window first shows.
+    void open(OrvTypeSearchACS searchType, const std::function<void(OrvSearchACS2 &)> &beforeShow = {})
     {
         if (window)
             window->close();
@@ -54,6 +65,8 @@ protected:
         field->setSearchType(searchType);
         QObject::connect(field, &OrvSearchACS2::ChangedElement, [this] { events << "ChangedElement"; });
         QObject::connect(field, &OrvSearchACS2::ErrorInLostFocus, [this] { events << "ErrorInLostFocus"; });
+        if (beforeShow)
+            beforeShow(*field);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         db->clear();
@@ -320,15 +333,96 @@ TEST_F(FieldLookupTest, LeavingUneditedBoxesOrTheSecondDescriptionOrDuringALooku
     EXPECT_EQ(shown(), "C001|| #0/0 @1 code-edited");
 }
 
-TEST_F(FieldLookupTest, HostKeyHandlersChangeWhatTheBoxGoesOnToDo)
+TEST_F(FieldLookupTest, TheBoxAWindowFocusesFirstIsTheBoxInUse)
+{
+    // The code box is hidden, so the new window gives the description box the first focus.
+    open(OrvSearchCustomers, [](OrvSearchACS2 &f) { f.setVisibleCode(false); });
+    ASSERT_EQ(QApplication::focusWidget(), box(1));
+    QTest::keyClicks(box(1), QStringLiteral("ROS"));
+    pickers->then(PickChoice::cancel());
+    pressCtrlR(box(1));
+    EXPECT_EQ(pickers->last().searchText, QStringLiteral("ROS"));
+    EXPECT_TRUE(headers().startsWith("Anagrafica|Codice|")); // by description
+}
+
+TEST_F(FieldLookupTest, KeysReachTheHostWithTheirCodes)
 {
     open(OrvSearchCustomers);
-    const auto upper = [](std::int16_t &ascii) { ascii = static_cast<std::int16_t>(std::toupper(ascii)); };
-    const auto noX = [](std::int16_t &code, std::int16_t &) { code = code == 'X' ? 0 : code; };
-    QObject::connect(field, &OrvSearchACS2::KeyPress, field, upper, Qt::DirectConnection);
-    QObject::connect(field, &OrvSearchACS2::KeyDown, field, noX, Qt::DirectConnection);
-    type(0, QStringLiteral("c0x1"));
-    EXPECT_EQ(box(0)->text(), QStringLiteral("C01"));
+    QStringList keys;
+    QObject::connect(field, &OrvSearchACS2::KeyDown, [&](std::int16_t &code, std::int16_t &shift) {
+        keys << QStringLiteral("%1/%2").arg(code).arg(shift);
+    });
+    QObject::connect(field, &OrvSearchACS2::KeyPress,
+                     [&](std::int16_t &ascii) { keys << QString::number(ascii); });
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *text;
+        const char *heard; // KeyDown's code/shift for each modifier and the key, KeyPress's character
+    } presses[] = {
+        {Qt::Key_Exclam, Qt::ShiftModifier, "!", "16/1 49/1 33"},
+        {Qt::Key_Semicolon, Qt::NoModifier, ";", "186/0 59"},
+        {Qt::Key_Plus, Qt::NoModifier, "+", "187/0 43"},
+        {Qt::Key_Comma, Qt::NoModifier, ",", "188/0 44"},
+        {Qt::Key_Minus, Qt::NoModifier, "-", "189/0 45"},
+        {Qt::Key_Question, Qt::ShiftModifier, "?", "16/1 191/1 63"},
+        {Qt::Key_QuoteLeft, Qt::NoModifier, "`", "192/0 96"},
+        {Qt::Key_BracketLeft, Qt::NoModifier, "[", "219/0 91"},
+        {Qt::Key_Apostrophe, Qt::NoModifier, "'", "222/0 39"},
+        {Qt::Key_Ograve, Qt::NoModifier, "\u00f2", "192/0 242"},
+        {Qt::Key_0, Qt::KeypadModifier, "0", "96/0 48"},
+        {Qt::Key_9, Qt::KeypadModifier, "9", "105/0 57"},
+        {Qt::Key_Plus, Qt::KeypadModifier, "+", "107/0 43"},
+        {Qt::Key_Minus, Qt::KeypadModifier, "-", "109/0 45"},
+        {Qt::Key_R, Qt::ControlModifier, "\x12", "17/2 82/2 18"},
+        {Qt::Key_G, Qt::ControlModifier | Qt::ShiftModifier, "\x07", "16/1 17/3 71/3 7"},
+        {Qt::Key_F1, Qt::NoModifier, "", "112/0"},
+    };
+    for (const auto &press : presses) {
+        keys.clear();
+        QTest::sendKeyEvent(QTest::Press, box(0), press.key, QString::fromUtf8(press.text), press.modifiers);
+        EXPECT_EQ(keys.join(u' '), press.heard) << press.heard;
+    }
+}
+
+TEST_F(FieldLookupTest, HostKeyHandlersChangeWhatTheBoxGoesOnToDo)
+{
+    using Change = std::function<void(std::int16_t &)>;
+    const Change none = [](std::int16_t &) {};
+    const auto swap = [](std::int16_t from, std::int16_t to) -> Change {
+        return [=](std::int16_t &value) { value = value == from ? to : value; };
+    };
+    const Change upper = [](std::int16_t &ascii) { ascii = static_cast<std::int16_t>(std::toupper(ascii)); };
+    Change changeCode = none;
+    Change changeAscii = none;
+    int returns = 0;
+    const auto typed = [&](const char *text, const Change &code, const Change &ascii) {
+        open(OrvSearchCustomers);
+        QObject::connect(
+            field, &OrvSearchACS2::KeyDown, field, [&](std::int16_t &c, std::int16_t &) { changeCode(c); },
+            Qt::DirectConnection);
+        QObject::connect(
+            field, &OrvSearchACS2::KeyPress, field, [&](std::int16_t &a) { changeAscii(a); },
+            Qt::DirectConnection);
+        QObject::connect(box(0), &QLineEdit::returnPressed, [&] { ++returns; });
+        changeCode = code;
+        changeAscii = ascii;
+        returns = 0;
+        type(0, QString::fromLatin1(text));
+        QTest::keyClick(box(0), Qt::Key_Left);
+        QTest::keyClicks(box(0), QStringLiteral("|"));
+        changeCode = changeAscii = none;
+        return box(0)->text() + QString(returns, u'\r');
+    };
+    // The typed text, then Left and "|", so that where the cursor stood shows.
+    EXPECT_EQ(typed("c0x1", none, upper), "C0X|1");
+    EXPECT_EQ(typed("c0x1", swap('X', 0), none), "c0|1");    // a zero key code cancels the key
+    EXPECT_EQ(typed("c0x1", none, swap('x', 0)), "c0|1");    // so does a zero character
+    EXPECT_EQ(typed("c0x1", swap('X', 'Y'), none), "c0y|1"); // another key types its own letter
+    EXPECT_EQ(typed("c0x1", swap(37, 36), none), "|c0x1");   // Left made Home
+    EXPECT_EQ(typed("c0x1", none, swap('x', 8)), "c|1");     // a backspace
+    EXPECT_EQ(typed("c0x1", none, swap('x', 13)), "c0|1\r"); // an Enter
+    EXPECT_EQ(typed("c0x1", none, swap('x', 1)), "|1");      // Ctrl+A selects all, and "1" replaces it
 }
 
 // --- Lookup by description ----------------------------------------------------------------------
@@ -473,33 +567,34 @@ TEST_F(FieldLookupTest, AnEntryFromOutsideIsShownOnlyWhenItStillQualifies)
 
 TEST_F(FieldLookupTest, AStatementThatFailsIsSkippedAndTheLookupGoesOnOrEndsAsFailed)
 {
-    // Statement k = 1, 2, ... of the lookup fails in turn; one letter per k says whether a picker
-    // opens (p/P or -/E) and whether the lookup ends in ErrorInLostFocus (P/E) or names an entry (p/-).
+    // Statement k = 1, 2, ... of the lookup fails in turn; one letter per k tells what follows:
+    // '-' an entry is named, 'p' the same through the picker; 'c' the statement after the count
+    // failed, so the count stays the candidate and the fill from its row fails step by step (no
+    // entry, no error event), 'C' the same when the list that failed was the picker's.
     const auto failing = [&](OrvTypeSearchACS searchType, int i, const char *typed, const PickChoice &pick,
                              const char *outcomes) {
         for (int k = 1; outcomes[k - 1] != '\0'; ++k) {
             SCOPED_TRACE(
                 QStringLiteral("%1: statement %2 fails").arg(QLatin1String(typed)).arg(k).toStdString());
             const char outcome = outcomes[k - 1];
-            const bool error = outcome == 'P' || outcome == 'E';
             open(searchType);
             db->failOnStatement(k);
-            if (outcome == 'p' || outcome == 'P')
+            if (outcome == 'p' || outcome == 'C')
                 pickers->then(pick);
             typeAndTab(i, QString::fromLatin1(typed));
-            EXPECT_EQ(events.contains(QStringLiteral("ErrorInLostFocus")), error) << shown().toStdString();
-            EXPECT_EQ(field->IDAnagrafica() != 0, !error);
-            EXPECT_EQ(QApplication::focusWidget(), error ? box(i) : box(i + 1));
-            EXPECT_EQ(state().bCodiceModificato || state().bDescrizioneModificata, error);
+            EXPECT_FALSE(events.contains(QStringLiteral("ErrorInLostFocus"))) << shown().toStdString();
+            EXPECT_EQ(field->IDAnagrafica() != 0, outcome == '-' || outcome == 'p');
+            EXPECT_EQ(QApplication::focusWidget(), box(i + 1));
+            EXPECT_FALSE(state().bCodiceModificato || state().bDescrizioneModificata);
             EXPECT_FALSE(state().bRicercaInCorso);
             EXPECT_EQ(pickers->pendingChoices(), 0u);
         }
     };
-    failing(OrvSearchCustomers, 0, "C001", PickChoice::cancel(), "-E--"); // unique: count, rows, account
-    failing(OrvSearchAgents, 0, "A01", code("A02"), "pPp");            // ambiguous: count, the picker's list
-    failing(OrvSearchSuppliers, 0, "X", PickChoice::row(0), "ppPp");   // unknown: count, count%, the list
-    failing(OrvSearchSuppliers, 1, "Acc", PickChoice::row(0), "pE-");  // one by name: count, rows
-    failing(OrvSearchCustomers, 1, "Ross", PickChoice::row(0), "pPp"); // two by name: count, the list
+    failing(OrvSearchCustomers, 0, "C001", PickChoice::cancel(), "-c--"); // unique: count, rows, account
+    failing(OrvSearchAgents, 0, "A01", code("A02"), "pCp");            // ambiguous: count, the picker's list
+    failing(OrvSearchSuppliers, 0, "X", PickChoice::row(0), "ppCp");   // unknown: count, count%, the list
+    failing(OrvSearchSuppliers, 1, "Acc", PickChoice::row(0), "pc-");  // one by name: count, rows
+    failing(OrvSearchCustomers, 1, "Ross", PickChoice::row(0), "pCp"); // two by name: count, the list
 
     // Without a connection every statement fails: the lookup ends as failed.
     const auto withoutConnection = [&](int i, const char *typed) {
@@ -514,11 +609,6 @@ TEST_F(FieldLookupTest, AStatementThatFailsIsSkippedAndTheLookupGoesOnOrEndsAsFa
 }
 
 // --- The search command -------------------------------------------------------------------------
-
-void pressCtrlR(QLineEdit *target, Qt::KeyboardModifiers modifiers = Qt::ControlModifier)
-{
-    QTest::keyClick(target, Qt::Key_R, modifiers);
-}
 
 TEST_F(FieldLookupTest, CtrlRSearchesForTheBoxInUse)
 {
@@ -600,7 +690,82 @@ TEST_F(FieldLookupTest, CtrlRRunsOnlyForExactlyCtrlWithTheSearchEnabledOnceAndRe
     ASSERT_EQ(messages->messages().size(), 1u);
     EXPECT_TRUE(messages->texts().first().startsWith(QStringLiteral("Errore 3000: ")));
     EXPECT_EQ(messages->messages().front().style, kMbCritical);
-    EXPECT_EQ(shown(), "C0|| #0/0 @0 code-edited");
+    // The failed search left its flag set: leaving the box then only clears it.
+    EXPECT_EQ(shown(), "C0|| #0/0 @0 code-edited busy");
+    tab(0);
+    EXPECT_EQ(shown(), "C0|| #0/0 @1 code-edited");
+    EXPECT_TRUE(db->sqlTexts().size() == 1); // the failed list only
+}
+
+TEST_F(FieldLookupTest, NothingThrowsIntoTheEventLoop)
+{
+    // A host handler of ChangedElement that throws, and what the clerk then sees.
+    std::function<void()> hostHandler;
+    const auto withHandler = [&](OrvTypeSearchACS searchType, std::function<void()> handler) {
+        resolved(searchType, QStringLiteral("C001"));
+        field->setApplicationName(QStringLiteral("Contabilita"));
+        hostHandler = std::move(handler);
+        QObject::connect(field, &OrvSearchACS2::ChangedElement, field, [&] { hostHandler(); });
+        messages->clear();
+    };
+    const auto told = [&] {
+        QStringList list;
+        for (const auto &message : messages->messages())
+            list << QStringLiteral("%1 (%2, %3)").arg(message.text).arg(message.style).arg(message.title);
+        messages->clear();
+        return list.join(QStringLiteral("; "));
+    };
+
+    // The first keystroke forgets the entity: the handler's error is shown, the key typed.
+    withHandler(OrvSearchCustomers, [] { throw std::runtime_error("host failed"); });
+    box(0)->selectAll();
+    type(0, QStringLiteral("C"));
+    EXPECT_EQ(told(), "Errore imprevisto: host failed (16, Contabilita)");
+    EXPECT_EQ(box(0)->text(), QStringLiteral("C"));
+
+    // Ctrl+R, with something that is not even an exception class.
+    withHandler(OrvSearchCustomers, [] { throw 7; });
+    box(0)->setFocus(Qt::TabFocusReason);
+    type(0, QStringLiteral("2"));
+    told();
+    pickers->then(code("C004"));
+    pressCtrlR(box(0));
+    EXPECT_EQ(told(), "Errore imprevisto. (16, Contabilita)");
+
+    // The lookup of a box ignores it like any step that fails, and goes on.
+    withHandler(OrvSearchCustomers, [&] {
+        if (field->IDAnagrafica() != 0) // when the lookup names the entry, not when typing forgets it
+            throw 7;
+    });
+    box(0)->selectAll();
+    typeAndTab(0, QStringLiteral("C002"));
+    EXPECT_EQ(told(), "");
+    EXPECT_EQ(shown(), "C002|Rossini Forniture S.r.l.| #2/0 ChangedElement, ChangedElement @1");
+
+    // The host's own property call fails with its handler's error.
+    withHandler(OrvSearchCustomers, [] { throw std::runtime_error("host failed"); });
+    EXPECT_THROW(field->setCode(QStringLiteral("C003")), std::runtime_error);
+    EXPECT_EQ(told(), "");
+}
+
+TEST_F(FieldLookupTest, AFieldDeletedWhileItsListIsOpenEndsTheSearchQuietly)
+{
+    test::ServiceOverride<QtPickerFactory> realList;
+    open(OrvSearchCustomers);
+    type(0, QStringLiteral("C0"));
+    QStringList heard;
+    QObject::connect(field, &OrvSearchACS2::KeyUp, window.get(),
+                     [&](std::int16_t &code, std::int16_t &) { heard << QString::number(code); });
+    const QPointer<QLineEdit> codeBox = box(0);
+    QTimer::singleShot(0, window.get(), [this] { delete field; }); // runs once the list is open
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_R, Qt::ControlModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_R, Qt::ControlModifier);
+    QApplication::sendEvent(codeBox, &press);
+    QApplication::sendEvent(codeBox, &release);
+    field = nullptr;
+    EXPECT_TRUE(codeBox.isNull());
+    EXPECT_TRUE(heard.isEmpty());
+    EXPECT_TRUE(messages->messages().empty());
 }
 
 // --- The host starts the search -----------------------------------------------------------------
@@ -674,7 +839,7 @@ TEST_F(FieldLookupTest, HostSearchLoadsThePickedEntryAndPassesDatabaseErrorsOn)
     pickers->then(PickChoice::row(0));
     EXPECT_EQ(errorNumberOf([&] { field->sbCallFromMenuSearch(iType, text); }), kErrDatabase);
     db->failOnStatement(0);
-    EXPECT_EQ(shown(), "|| #0/0 @0");
+    EXPECT_EQ(shown(), "|| #0/0 @0 busy"); // cleared on a normal exit only
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "control/OrvSearchACS2.h"
 #include "control/FieldContext.h"
 #include "control/ModuleState.h"
+#include "data/RuntimeError.h"
 #include "support/Database.h"
+#include "support/PrintVariant.h"
 #include "support/QtPrinters.h"
 
 #include <QApplication>
@@ -85,10 +87,10 @@ TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
         "SearchType=OrvSearchCustomers EnabledSearch=true EnabledExecute=true Visible=false VisibleCode=true "
         "VisibleDescription=true VisibleSecondDescription=true OnlyAccounts=false DisableDoEvents=true "
         "AttivaFiltroBlocco=false BloccoEmissioneDoc=false");
-    // The code box has no colour until the host gives one; the field has the button face.
-    EXPECT_EQ(props("CaptionCode CaptionDescription BackColor ControlBackColor"),
-              "CaptionCode=Codice: CaptionDescription=Cliente/Fornitore/Conto: BackColor=0 "
-              "ControlBackColor=2147483663");
+    // The boxes have the window's system colours, the field the button face.
+    EXPECT_EQ(props("CaptionCode CaptionDescription BackColor ForeColor ControlBackColor"),
+              "CaptionCode=Codice: CaptionDescription=Cliente/Fornitore/Conto: BackColor=2147483653 "
+              "ForeColor=2147483656 ControlBackColor=2147483663");
     ASSERT_TRUE(box(0) && box(1) && box(2) && caption(0) && caption(1));
 
     // The plain fields store without notice; Code runs the change handling of its box.
@@ -118,6 +120,23 @@ TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
         "Filter= Anagrafica.IDAnagrafica > 3 HwndContainer=77 DisableDoEvents=false BloccoEmissioneDoc=true "
         "SearchType=OrvSearchAccounts Code=01.05 IDAnagrafica=5 WidthCode=1500");
     EXPECT_EQ(field->Connection(), db);
+
+    // Integer properties by name: a value outside 16 bits is an overflow and changes nothing.
+    for (const char *name : {"WidthCode", "WidthDescription", "WidthSecondDescription"}) {
+        const int before = field->property(name).toInt();
+        for (const int outside : {32768, -32769})
+            EXPECT_EQ(errorNumberOf([&] { field->setProperty(name, outside); }), kErrOverflow) << name;
+        EXPECT_EQ(field->property(name).toInt(), before) << name;
+        EXPECT_TRUE(field->setProperty(name, 1200)) << name;
+        EXPECT_EQ(field->property(name).toInt(), 1200) << name;
+    }
+
+    // A text of any length reads back whole.
+    const QString longText(40000, u'x');
+    for (const char *name : {"Code", "Description", "SecondDescription"}) {
+        field->setProperty(name, longText);
+        EXPECT_EQ(field->property(name).toString().size(), longText.size()) << name;
+    }
 }
 
 TEST_F(FieldTest, IDAnagraficaAndIDNodeRaiseChangedElementOnlyWhenTheyChangeOnTheirSide)
