@@ -1,23 +1,41 @@
 #include "Currency.h"
 
 #include "RuntimeError.h"
-#include "Variant.h"
 
 #include <cmath>
 #include <limits>
 
 namespace orv {
 
-namespace {
-constexpr double kMaxScaled = 9223372036854775807.0;
-} // namespace
-
 Currency Currency::fromDouble(double value)
 {
-    const double scaled = roundHalfEven(value * kScale);
-    if (!std::isfinite(scaled) || scaled >= kMaxScaled || scaled < -kMaxScaled)
+    if (!std::isfinite(value))
         raiseOverflow();
-    return Currency(static_cast<std::int64_t>(scaled));
+    // |value| = fraction * 2^exponent with 0.5 <= fraction < 1. From 2^50 on (about 1.1e15)
+    // every value is past the range; below it the significand times 10000 stays under 2^67.
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    if (exponent > 50)
+        raiseOverflow();
+    // The 53 bits of the significand, exactly: |value| = significand * 2^-shift with shift >= 3.
+    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - exponent;
+    using Wide = unsigned __int128;
+    const Wide scaled = Wide{significand} * kScale;
+    if (shift >= 68) // scaled < 2^67, less than half a unit of the last decimal
+        return Currency();
+    std::uint64_t units = static_cast<std::uint64_t>(scaled >> shift);
+    const Wide rest = scaled & ((Wide{1} << shift) - 1);
+    const Wide half = Wide{1} << (shift - 1);
+    if (rest > half || (rest == half && units % 2 != 0))
+        ++units;
+    const bool negative = std::signbit(value);
+    const std::uint64_t limit = negative
+                                    ? std::uint64_t{1} << 63
+                                    : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (units > limit)
+        raiseOverflow();
+    return Currency(static_cast<std::int64_t>(negative ? 0 - units : units));
 }
 
 Currency Currency::fromLong(std::int64_t whole)

@@ -15,7 +15,9 @@ public:
 
     constexpr Currency() = default;
     static constexpr Currency fromRaw(std::int64_t scaled) { return Currency(scaled); }
-    static Currency fromDouble(double value); // rounds half to even on the fourth decimal
+    // The amount nearest to the exact value the double holds, half to even on the fourth
+    // decimal: 922337203685477.5 is that amount exactly, 0.1 (a little above) is 0.1.
+    static Currency fromDouble(double value);
     static Currency fromLong(std::int64_t whole);
     // Parses "-123.4567" (point as decimal separator, up to four decimals, more are rounded).
     static Currency fromText(const QString &text);

@@ -4,7 +4,9 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include <sqlite3.h>
 
@@ -17,14 +19,33 @@ namespace {
     raiseError(kErrDatabase, context + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db)));
 }
 
-// Set while OpenResultSet compiles a query. The engine applies most PRAGMA settings while
-// it compiles them, so refusing the compiled statement afterwards comes too late: a PRAGMA
-// that carries a value is denied during compilation. A PRAGMA without one only reads.
-thread_local bool tCompilingQuery = false;
-
-int denySettingsInQueries(void *, int action, const char *, const char *value, const char *, const char *)
+// Pragmas known only to read. The engine reports each pragma to the authorizer with its
+// argument, both when a statement "PRAGMA x" is compiled and when a query reads the table
+// pragma_x (then while the query runs); every other pragma may write, optimize for one, and
+// is refused. Many pragmas apply their setting while they are compiled, so refusing the
+// compiled statement afterwards would come too late.
+bool pragmaOnlyReads(const char *name, const char *argument)
 {
-    return tCompilingQuery && action == SQLITE_PRAGMA && value ? SQLITE_DENY : SQLITE_OK;
+    // Their argument names the table or index to describe.
+    static constexpr const char *describing[] = {"table_info", "table_xinfo", "table_list",      "index_list",
+                                                 "index_info", "index_xinfo", "foreign_key_list"};
+    // Without an argument they answer the current value; with one they set it.
+    static constexpr const char *settings[] = {
+        "application_id", "collation_list", "compile_options", "data_version",  "database_list",
+        "encoding",       "foreign_keys",   "freelist_count",  "function_list", "journal_mode",
+        "locking_mode",   "module_list",    "page_count",      "page_size",     "pragma_list",
+        "schema_version", "user_version"};
+    const auto named = [name](const char *known) { return sqlite3_stricmp(name, known) == 0; };
+    return std::any_of(std::begin(describing), std::end(describing), named) ||
+           (!argument && std::any_of(std::begin(settings), std::end(settings), named));
+}
+
+int guardQueries(void *runningScript, int action, const char *name, const char *argument, const char *,
+                 const char *)
+{
+    if (action != SQLITE_PRAGMA || *static_cast<const bool *>(runningScript))
+        return SQLITE_OK;
+    return name && pragmaOnlyReads(name, argument) ? SQLITE_OK : SQLITE_DENY;
 }
 
 // True when nothing but blanks, semicolons and comments follow the first statement.
@@ -139,6 +160,11 @@ private:
             m_eof = false;
         } else if (rc == SQLITE_DONE) {
             m_eof = true;
+        } else if (rc == SQLITE_AUTH) {
+            // A pragma table that may write, refused by the guard before it ran.
+            m_eof = true;
+            raiseError(kErrNotReadOnly, QStringLiteral("Only queries that read may run: %1")
+                                            .arg(QString::fromUtf8(sqlite3_sql(m_statement)).left(80)));
         } else {
             m_eof = true;
             raiseSqlite(sqlite3_db_handle(m_statement), QStringLiteral("The query failed"));
@@ -166,8 +192,9 @@ std::shared_ptr<SqliteConnection> SqliteConnection::open(const QString &path, bo
         raiseError(kErrDatabase, QStringLiteral("Cannot open the database %1: %2").arg(path, message));
     }
     sqlite3_busy_timeout(db, 5000);
-    sqlite3_set_authorizer(db, denySettingsInQueries, nullptr);
-    return std::shared_ptr<SqliteConnection>(new SqliteConnection(db));
+    std::shared_ptr<SqliteConnection> connection(new SqliteConnection(db));
+    sqlite3_set_authorizer(db, guardQueries, &connection->m_runningScript);
+    return connection;
 }
 
 SqliteConnection::~SqliteConnection()
@@ -180,10 +207,8 @@ std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql,
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt *statement = nullptr;
     const char *tail = nullptr;
-    tCompilingQuery = true;
     const int rc =
         sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &statement, &tail);
-    tCompilingQuery = false;
     if (rc == SQLITE_AUTH)
         raiseError(kErrNotReadOnly, QStringLiteral("Only queries that read may run: %1").arg(sql.left(80)));
     if (rc != SQLITE_OK)
@@ -205,7 +230,10 @@ std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql,
 void SqliteConnection::executeScript(const QString &script)
 {
     char *error = nullptr;
-    if (sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+    m_runningScript = true;
+    const int rc = sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error);
+    m_runningScript = false;
+    if (rc != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : "unknown error");
         sqlite3_free(error);
         raiseError(kErrDatabase, QStringLiteral("The script failed: %1").arg(message));

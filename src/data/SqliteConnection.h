@@ -10,7 +10,8 @@ struct sqlite3;
 
 namespace orv {
 
-// The embedded back end over the SQLite C API.
+// The embedded back end over the SQLite C API. OpenResultSet runs one statement that reads and
+// refuses anything else, pragmas that may write included, before it runs (error 3001).
 class SqliteConnection final : public DbConnection, public std::enable_shared_from_this<SqliteConnection> {
 public:
     // Opens (or creates) a database file; ":memory:" gives a private in-memory database.
@@ -29,6 +30,7 @@ public:
 private:
     explicit SqliteConnection(sqlite3 *db) : m_db(db) {}
     sqlite3 *m_db;
+    bool m_runningScript = false; // lifts the guard on pragmas for executeScript
 };
 
 } // namespace orv

@@ -4,6 +4,7 @@
 
 #include "support/PrintVariant.h"
 
+#include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -132,7 +133,9 @@ TEST_F(SqliteConnectionTest, OnlyAReadRunsWritesSettingsAndSecondStatementsAreRe
         "PRAGMA foreign_keys(1)", "PRAGMA busy_timeout = 1", "PRAGMA locking_mode = EXCLUSIVE",
         "PRAGMA journal_mode = OFF", "SELECT 1; DELETE FROM Ramo", "SELECT 1;DELETE FROM Ramo;",
         "SELECT 1 /* fine */; DELETE FROM Ramo", "SELECT 1;\n-- poi\nDELETE FROM Ramo", "; DELETE FROM Ramo",
-        "SELECT 1; ; UPDATE Ramo SET Descrizione = 'Cambiato'"
+        "SELECT 1; ; UPDATE Ramo SET Descrizione = 'Cambiato'",
+        // Pragmas that act without a value.
+        "PRAGMA wal_checkpoint", "PRAGMA incremental_vacuum", "PRAGMA shrink_memory"
     };
     // clang-format on
     for (const char *sql : statements) {
@@ -144,9 +147,10 @@ TEST_F(SqliteConnectionTest, OnlyAReadRunsWritesSettingsAndSecondStatementsAreRe
     QStringList after;
     for (const char *sql : {"PRAGMA user_version", "SELECT COUNT(*) FROM sqlite_master WHERE name = 'Altro'",
                             "SELECT COUNT(*) FROM sqlite_temp_master", "SELECT 'a' LIKE 'A'",
-                            "PRAGMA foreign_keys", "PRAGMA locking_mode"})
+                            "PRAGMA foreign_keys", "PRAGMA locking_mode", "PRAGMA main.table_info(Ramo)",
+                            "SELECT COUNT(*) FROM pragma_index_list('Ramo')"})
         after << scalar(QString::fromLatin1(sql)).toText();
-    EXPECT_EQ(after, QStringList({"0", "0", "0", "1", "0", "normal"}));
+    EXPECT_EQ(after, QStringList({"0", "0", "0", "1", "0", "normal", "0", "0"}));
     // Had BEGIN run, this script would nest a transaction and fail; had query_only been set,
     // the insert would fail.
     EXPECT_NO_THROW(
@@ -219,6 +223,44 @@ TEST_F(SqliteConnectionTest, CloseEndsTheRowsAndOpenRowsKeepTheDatabaseAlive)
     EXPECT_EQ(walk(*rows, "N"), "Attività Passività");
     rows.reset();
     EXPECT_TRUE(watch.expired());
+}
+
+// A pragma that is not known to only read is refused whether it comes as a statement or as a
+// table in a query (a host's Filter can hold one), and the file stays exactly as it was.
+TEST(SqliteConnectionFile, ReadsLeaveTheFileByteForByteAndPragmasThatWriteAreRefused)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("ditta.db"));
+    auto db = SqliteConnection::open(path);
+    db->executeScript(
+        QStringLiteral("CREATE TABLE Ramo (IDRamo INTEGER PRIMARY KEY, Codice TEXT); CREATE INDEX "
+                       "Ramo_Codice ON Ramo (Codice);"
+                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 500)"
+                       " INSERT INTO Ramo SELECT i, printf('R%03d', i) FROM n;"));
+    // A lookup through the index is what makes the engine's optimizer want to analyse the table.
+    EXPECT_EQ(db->OpenResultSet("SELECT IDRamo FROM Ramo WHERE Codice = 'R007'")->Fields().Item(0).Value(),
+              Variant(7));
+    const auto bytes = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    ASSERT_FALSE(bytes().isEmpty());
+    // clang-format off
+    const char *refused[] = {
+        "PRAGMA optimize", "PRAGMA main.optimize", "PRAGMA OPTIMIZE", "SELECT * FROM pragma_optimize",
+        "SELECT IDRamo FROM Ramo WHERE Codice >= 'R' AND EXISTS (SELECT 1 FROM pragma_optimize)",
+        "SELECT * FROM pragma_optimize(0x10002)", "PRAGMA optimize(0x10002)", "ANALYZE",
+        "DELETE FROM Ramo WHERE IDRamo = 1", "UPDATE Ramo SET Codice = 'X'"
+    };
+    // clang-format on
+    for (const char *sql : refused) {
+        SCOPED_TRACE(sql);
+        const QByteArray before = bytes();
+        EXPECT_THAT([&] { walk(*db->OpenResultSet(QString::fromUtf8(sql)), "NNN"); },
+                    raisesNumber(kErrNotReadOnly));
+        EXPECT_TRUE(bytes() == before);
+    }
 }
 
 TEST(SqliteConnectionOpen, ReadOnlyAnswersQueriesAndAMissingFileRaises3000)

@@ -79,6 +79,7 @@ TEST(Variant, ConvertsToNumbersAndTruthWithTheRuntimeErrors)
         // A decimal text becomes an amount exactly, not through a Double; an exponent form does.
         {Raw, "12.5", "125000"}, {Raw, "  -3.25 ", "-32500"}, {Raw, "1.23455", "12346"},
         {Raw, "1e3", "10000000"}, {Raw, "922337203685477.5807", "9223372036854775807"}, {Raw, 0.1, "1000"},
+        {Raw, 922337203685477.5, "9223372036854775000"}, {Raw, "9.223372036854775E14", "9223372036854775000"},
         {Raw, -12.5, "-125000"}, {Raw, 7, "70000"}, {Raw, Variant::integer(-2), "-20000"},
         {Raw, yes, "-10000"}, {Raw, {}, "0"}, {Raw, money("4.0001"), "40001"}, {Raw, "dodici", "#13"},
         {Raw, "", "#13"}, {Raw, 1e15, "#6"}, {Raw, -1e300, "#6"}, {Raw, "922337203685477.5808", "#6"},
