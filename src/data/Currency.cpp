@@ -2,40 +2,27 @@
 
 #include "RuntimeError.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <system_error>
 
 namespace orv {
 
 Currency Currency::fromDouble(double value)
 {
-    if (!std::isfinite(value))
+    // A double stands for the shortest decimal that reads back as it: the amount as it was written
+    // to the database. That decimal is rounded like a text, half to even at the fourth decimal, so
+    // 922337203685477.5 is in range as it stands and 0.00025 is the tie it was written as.
+    if (!std::isfinite(value) || std::fabs(value) >= 1e16)
         raiseOverflow();
-    // |value| = fraction * 2^exponent with 0.5 <= fraction < 1. From 2^50 on (about 1.1e15)
-    // every value is past the range; below it the significand times 10000 stays under 2^67.
-    int exponent = 0;
-    const double fraction = std::frexp(std::fabs(value), &exponent);
-    if (exponent > 50)
+    std::array<char, 400> digits{}; // the longest fixed form, of the smallest subnormal, has 326
+    const auto [end, error] =
+        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed);
+    if (error != std::errc())
         raiseOverflow();
-    // The 53 bits of the significand, exactly: |value| = significand * 2^-shift with shift >= 3.
-    const auto significand = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - exponent;
-    using Wide = unsigned __int128;
-    const Wide scaled = Wide{significand} * kScale;
-    if (shift >= 68) // scaled < 2^67, less than half a unit of the last decimal
-        return Currency();
-    std::uint64_t units = static_cast<std::uint64_t>(scaled >> shift);
-    const Wide rest = scaled & ((Wide{1} << shift) - 1);
-    const Wide half = Wide{1} << (shift - 1);
-    if (rest > half || (rest == half && units % 2 != 0))
-        ++units;
-    const bool negative = std::signbit(value);
-    const std::uint64_t limit = negative
-                                    ? std::uint64_t{1} << 63
-                                    : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    if (units > limit)
-        raiseOverflow();
-    return Currency(static_cast<std::int64_t>(negative ? 0 - units : units));
+    return fromText(QString::fromLatin1(digits.data(), end - digits.data()));
 }
 
 Currency Currency::fromLong(std::int64_t whole)
