@@ -1,8 +1,8 @@
 #include "BenchDatabase.h"
 
 #include "accounting/FloorQueries.h"
-#include "control/FieldContext.h"
 #include "control/OrvSearchACS2.h"
+#include "control/OrvSearchACS2_p.h"
 #include "data/AnsiText.h"
 
 #include <benchmark/benchmark.h>
@@ -119,7 +119,7 @@ void BM_AccountCodeCold(benchmark::State &state)
     std::size_t next = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        field->context().state().colCodificheRami.reset();
+        fieldContextOf(*field).work().colCodificheRami.reset();
         std::int32_t account = accounts[next++ % accounts.size()];
         state.ResumeTiming();
         benchmark::DoNotOptimize(field->fnGetCodificaConto(account));

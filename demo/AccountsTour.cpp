@@ -4,7 +4,6 @@
 #include "AccountPanel.h"
 #include "Tour.h"
 
-#include "control/FieldContext.h"
 #include "platform/Services.h"
 
 #include <QLineEdit>

@@ -11,14 +11,14 @@ namespace orv::accounting {
 
 namespace {
 
-QString codificaRamo(ControlState &s, const Variant &vIDElementoPDC, int depth)
+QString codificaRamo(const ControlState &s, FieldWork &w, const Variant &vIDElementoPDC, int depth)
 {
     if (vIDElementoPDC.isNull() || vIDElementoPDC.toText().isEmpty())
         return QString();
     const QString key = branchCacheKey(vIDElementoPDC);
-    if (!s.colCodificheRami)
-        s.colCodificheRami.emplace();
-    if (const auto cached = s.colCodificheRami->constFind(key); cached != s.colCodificheRami->constEnd())
+    if (!w.colCodificheRami)
+        w.colCodificheRami.emplace();
+    if (const auto cached = w.colCodificheRami->constFind(key); cached != w.colCodificheRami->constEnd())
         return *cached;
     if (depth >= kMaxBranchDepth)
         raiseError(
@@ -40,11 +40,11 @@ QString codificaRamo(ControlState &s, const Variant &vIDElementoPDC, int depth)
         trimBlanks(dbUtility().NullToValue(rs->Fields().Item(QStringLiteral("Codifica"))).toText());
     QString code;
     if (!parent.isNull())
-        code = trimBlanks(codificaRamo(s, parent, depth + 1)) % s.sSeparatoreCodifica % own;
+        code = trimBlanks(codificaRamo(s, w, parent, depth + 1)) % w.sSeparatoreCodifica % own;
     else
         code = own;
     rs->Close();
-    s.colCodificheRami->insert(key, code);
+    w.colCodificheRami->insert(key, code);
     return code;
 }
 
@@ -77,12 +77,12 @@ QString fnGetSeparatoreCodifica(DbConnection *connection, std::int32_t lIDPDC)
     return separator;
 }
 
-QString fnGetCodificaRamo(ControlState &s, const Variant &vIDElementoPDC)
+QString fnGetCodificaRamo(const ControlState &s, FieldWork &work, const Variant &vIDElementoPDC)
 {
-    return codificaRamo(s, vIDElementoPDC, 0);
+    return codificaRamo(s, work, vIDElementoPDC, 0);
 }
 
-QString fnGetCodificaConto(ControlState &s, std::int32_t lIDConto)
+QString fnGetCodificaConto(const ControlState &s, FieldWork &work, std::int32_t lIDConto)
 {
     QString sql = QStringLiteral("SELECT") % QLatin1String(" Epdc.IDElementoPDC,Cp.Codifica") %
                   QLatin1String(" FROM") %
@@ -98,10 +98,10 @@ QString fnGetCodificaConto(ControlState &s, std::int32_t lIDConto)
     QString code;
     if (!rs->Eof()) {
         const QString branch =
-            fnGetCodificaRamo(s, rs->Fields().Item(QStringLiteral("IDElementoPDC")).Value());
+            fnGetCodificaRamo(s, work, rs->Fields().Item(QStringLiteral("IDElementoPDC")).Value());
         // The own code is read as it is: a Null one is an error of the caller's request.
         const QString own = trimBlanks(rs->Fields().Item(QStringLiteral("Codifica")).Value().toText());
-        code = trimBlanks(branch % s.sSeparatoreCodifica % own);
+        code = trimBlanks(branch % work.sSeparatoreCodifica % own);
     }
     rs->Close();
     return code;

@@ -1,8 +1,8 @@
 #include "ChartCodeLookup.h"
 
-#include "control/FieldContext.h"
 #include "data/AnsiText.h"
 #include "data/DbUtility.h"
+#include "field/FieldContext.h"
 #include "platform/Services.h"
 
 #include <QStringBuilder>
@@ -104,7 +104,7 @@ std::int16_t fnSearchCodificaPDC(DbConnection *connection, const QString &separa
 
 std::int32_t fnGetIDContoAnagrafica(FieldContext &ctx, std::int32_t lIDAnagrafica)
 {
-    ControlState &s = ctx.state();
+    const ControlState &s = ctx.state();
     const int accountType = s.IDSearchTypeConto == 6 ? 6 : 7;
     QString sql =
         QStringLiteral("SELECT") % QLatin1String(" ContoPDC.IDContoPDC") % QLatin1String(" FROM") %
@@ -131,7 +131,8 @@ void sbMsgCodificaErrata(FieldContext &ctx, const QString &sCodifica)
 
 bool resolveChartCode(FieldContext &ctx, const QString &code)
 {
-    ControlState &s = ctx.state();
+    const ControlState &s = ctx.state();
+    FieldWork &w = ctx.work();
     std::int32_t chart = s.IDPDC;
     QString typed = code;
     std::int32_t id = 0;
@@ -164,10 +165,10 @@ bool resolveChartCode(FieldContext &ctx, const QString &code)
             ignoringErrors([&] { sbMsgCodificaErrata(ctx, ctx.boxText(0)); });
             return false;
         }
-        s.NodeType = 0;
+        ctx.storeNodeType(0);
         ignoringErrors([&] { ctx.setBoxText(1, description); });
-        s.bCodiceModificato = false;
-        s.bDescrizioneModificata = false;
+        w.bCodiceModificato = false;
+        w.bDescrizioneModificata = false;
         ignoringErrors([&] { ctx.setIDNodeProperty(id); });
         ignoringErrors([&] {
             ctx.setIDAnagraficaProperty(leadingLong(
@@ -191,10 +192,10 @@ bool resolveChartCode(FieldContext &ctx, const QString &code)
                 [&] { showCritical(ctx, QStringLiteral("E' obbligatorio selezionare un conto.")); });
             return false;
         }
-        s.NodeType = 1;
+        ctx.storeNodeType(1);
         ignoringErrors([&] { ctx.setBoxText(1, description); });
-        s.bDescrizioneModificata = false;
-        s.bCodiceModificato = false;
+        w.bDescrizioneModificata = false;
+        w.bCodiceModificato = false;
         ignoringErrors([&] { ctx.setIDNodeProperty(id); });
         ignoringErrors([&] { ctx.setIDAnagraficaProperty(0); });
     }

@@ -1,10 +1,10 @@
 #include "Loaders.h"
 
 #include "AccountCodes.h"
-#include "control/FieldContext.h"
 #include "data/AnsiText.h"
 #include "data/Blanks.h"
 #include "data/DbUtility.h"
+#include "field/FieldContext.h"
 
 #include <QStringBuilder>
 
@@ -31,10 +31,10 @@ std::int32_t convertedId(const DbResultSet &rs, const char *name)
     return leadingLong(dbUtility().NullToValue(column(rs, name)));
 }
 
-void setEditFlags(ControlState &s, bool edited)
+void setEditFlags(FieldWork &w, bool edited)
 {
-    s.bCodiceModificato = edited;
-    s.bDescrizioneModificata = edited;
+    w.bCodiceModificato = edited;
+    w.bDescrizioneModificata = edited;
 }
 
 void emptyBoxes(FieldContext &ctx)
@@ -129,12 +129,13 @@ QString entityQueryHead(const ControlState &s, std::int16_t kind)
 
 void SetPDC(FieldContext &ctx, std::int32_t &lID, std::int32_t iType)
 {
-    ControlState &s = ctx.state();
-    setEditFlags(s, true);
+    const ControlState &s = ctx.state();
+    FieldWork &w = ctx.work();
+    setEditFlags(w, true);
     std::unique_ptr<DbResultSet> rs;
     if (lID < 1) {
-        s.IDNode = 0;
-        s.IDAnagrafica = 0;
+        ctx.storeIDNode(0);
+        ctx.storeIDAnagrafica(0);
         emptyBoxes(ctx);
     } else {
         bool asBranch = iType == 2;
@@ -153,16 +154,16 @@ void SetPDC(FieldContext &ctx, std::int32_t &lID, std::int32_t iType)
                 asBranch = true;
             } else if (iType == 0) {
                 ctx.setBoxText(kDescription, convertedText(*rs, "ContoPDC"));
-                s.IDNode = lID;
+                ctx.storeIDNode(lID);
                 ctx.setIDAnagraficaProperty(convertedId(*rs, "IDAnagrafica"));
-                ctx.setBoxText(kCode, fnGetCodificaConto(s, lID));
+                ctx.setBoxText(kCode, fnGetCodificaConto(s, w, lID));
             } else {
                 const Variant branch = column(*rs, "IDRamo");
                 if (iType == 3)
-                    s.IDNode = leadingLong(dbUtility().NullToValue(branch));
+                    ctx.storeIDNode(leadingLong(dbUtility().NullToValue(branch)));
                 else
-                    s.IDNode = lID;
-                ctx.setBoxText(kCode, fnGetCodificaRamo(s, branch));
+                    ctx.storeIDNode(lID);
+                ctx.setBoxText(kCode, fnGetCodificaRamo(s, w, branch));
                 // The branch name is read as it is: a Null one is an error of the call.
                 ctx.setBoxText(kDescription, column(*rs, "ElementoPDC").toText());
             }
@@ -175,19 +176,19 @@ void SetPDC(FieldContext &ctx, std::int32_t &lID, std::int32_t iType)
                           QLatin1String(" AND") % QLatin1String(" IDElementoPDC = ") % QString::number(lID);
             rs = runSql(s.Connection.get(), sql);
             if (!rs->Eof()) {
-                s.IDNode = lID;
-                ctx.setBoxText(kCode, fnGetCodificaRamo(s, Variant(lID)));
+                ctx.storeIDNode(lID);
+                ctx.setBoxText(kCode, fnGetCodificaRamo(s, w, Variant(lID)));
                 ctx.setBoxText(kDescription, convertedText(*rs, "ElementoPDC"));
-                s.IDAnagrafica = 0;
+                ctx.storeIDAnagrafica(0);
             } else {
-                s.IDNode = 0;
-                s.IDAnagrafica = 0;
+                ctx.storeIDNode(0);
+                ctx.storeIDAnagrafica(0);
                 emptyBoxes(ctx);
             }
         }
     }
-    s.NodeType = iType;
-    setEditFlags(s, false);
+    ctx.storeNodeType(iType);
+    setEditFlags(w, false);
     if (rs)
         rs->Close();
 }
@@ -195,12 +196,13 @@ void SetPDC(FieldContext &ctx, std::int32_t &lID, std::int32_t iType)
 void sbLoadCF(FieldContext &ctx, std::int32_t &lIDAnagrafica, std::int32_t &lIDConto,
               std::int32_t &lIDElementoPDC)
 {
-    ControlState &s = ctx.state();
-    setEditFlags(s, true);
+    const ControlState &s = ctx.state();
+    FieldWork &w = ctx.work();
+    setEditFlags(w, true);
     std::unique_ptr<DbResultSet> rs;
     if (lIDAnagrafica == 0) {
         if (lIDElementoPDC > 0) {
-            s.IDNode = lIDElementoPDC;
+            ctx.storeIDNode(lIDElementoPDC);
             QString sql = QStringLiteral("SELECT") % QLatin1String(" ElementoPDC") % QLatin1String(" FROM") %
                           QLatin1String(" ElementoPDC") % QLatin1String(" WHERE") %
                           QLatin1String(" IDPianoDeiConti = ") % QString::number(s.IDPDC) %
@@ -209,7 +211,7 @@ void sbLoadCF(FieldContext &ctx, std::int32_t &lIDAnagrafica, std::int32_t &lIDC
             rs = runSql(s.Connection.get(), sql);
             if (!rs->Eof())
                 ctx.setBoxText(kDescription, convertedText(*rs, "ElementoPDC"));
-            ctx.setBoxText(kCode, fnGetCodificaRamo(s, Variant(lIDElementoPDC)));
+            ctx.setBoxText(kCode, fnGetCodificaRamo(s, w, Variant(lIDElementoPDC)));
         }
     } else if (lIDConto > 0) {
         QString sql = QStringLiteral("SELECT") % QLatin1String(" ContoPDC,") %
@@ -217,23 +219,24 @@ void sbLoadCF(FieldContext &ctx, std::int32_t &lIDAnagrafica, std::int32_t &lIDC
                       QLatin1String(" WHERE") % QLatin1String(" IDContoPDC = ") % signBlank(lIDConto);
         rs = runSql(s.Connection.get(), sql);
         if (!rs->Eof()) {
-            ctx.setBoxText(kCode, fnGetCodificaConto(s, lIDConto));
+            ctx.setBoxText(kCode, fnGetCodificaConto(s, w, lIDConto));
             if (!ctx.boxText(kCode).isEmpty()) {
                 ctx.setBoxText(kDescription, convertedText(*rs, "ContoPDC"));
-                s.IDAnagrafica = convertedId(*rs, "IDAnagrafica");
-                s.IDNode = lIDConto;
+                ctx.storeIDAnagrafica(convertedId(*rs, "IDAnagrafica"));
+                ctx.storeIDNode(lIDConto);
             }
         }
     }
-    setEditFlags(s, false);
+    setEditFlags(w, false);
     if (rs)
         rs->Close();
 }
 
 void sbLoadAG(FieldContext &ctx, std::int32_t &lIDAnagrafica)
 {
-    ControlState &s = ctx.state();
-    setEditFlags(s, true);
+    const ControlState &s = ctx.state();
+    FieldWork &w = ctx.work();
+    setEditFlags(w, true);
     const bool agentField = s.SearchType == 4 || s.SearchType == 7 || s.SearchType == 8 || s.SearchType == 9;
     if (lIDAnagrafica != 0 && agentField) {
         QString sql =
@@ -253,45 +256,46 @@ void sbLoadAG(FieldContext &ctx, std::int32_t &lIDAnagrafica)
         sql += filterTail(s);
         const std::unique_ptr<DbResultSet> rs = runSql(s.Connection.get(), sql);
         if (!rs->Eof()) {
-            s.IDAnagrafica = convertedId(*rs, "IDAnagrafica");
+            ctx.storeIDAnagrafica(convertedId(*rs, "IDAnagrafica"));
             const bool codeEdited = s.bCodiceModificato;
             const bool descriptionEdited = s.bDescrizioneModificata;
-            setEditFlags(s, true);
+            setEditFlags(w, true);
             ctx.setBoxText(kCode, convertedText(*rs, "Codice"));
             ctx.setBoxText(kDescription, convertedText(*rs, "Anagrafica"));
             ctx.setBoxText(kSecondDescription, convertedText(*rs, "Nome"));
-            s.bCodiceModificato = codeEdited;
-            s.bDescrizioneModificata = descriptionEdited;
+            w.bCodiceModificato = codeEdited;
+            w.bDescrizioneModificata = descriptionEdited;
             ctx.raiseChangedElement();
         } else {
             clearThroughProperties(ctx);
         }
         rs->Close();
     }
-    setEditFlags(s, false);
+    setEditFlags(w, false);
 }
 
 void sbLoadCFByCodifica(FieldContext &ctx, std::int16_t iType, const QString &sCodifica)
 {
     if (iType < kKindCustomer || iType > kKindAgent)
         return;
-    ControlState &s = ctx.state();
+    const ControlState &s = ctx.state();
+    FieldWork &w = ctx.work();
     QString sql = entityQueryHead(s, iType) % QLatin1String(" Codice = ") %
                   dbUtility().SqlText(trimBlanks(sCodifica)) % blockTail(s, iType) % filterTail(s);
     const std::unique_ptr<DbResultSet> rs = runSql(s.Connection.get(), sql);
     if (!rs->Eof()) {
         const bool codeEdited = s.bCodiceModificato;
         const bool descriptionEdited = s.bDescrizioneModificata;
-        setEditFlags(s, true);
-        s.IDAnagrafica = convertedId(*rs, "IDAnagrafica");
+        setEditFlags(w, true);
+        ctx.storeIDAnagrafica(convertedId(*rs, "IDAnagrafica"));
         if (iType == kKindCustomer || iType == kKindSupplier)
-            s.IDNode = convertedId(*rs, "IDPDCContabile");
+            ctx.storeIDNode(convertedId(*rs, "IDPDCContabile"));
         ctx.setBoxText(kCode, convertedText(*rs, "Codice"));
         ctx.setBoxText(kDescription, convertedText(*rs, "Anagrafica"));
         if (iType == kKindCollaborator || iType == kKindAgent)
             ctx.setBoxText(kSecondDescription, convertedText(*rs, "Nome"));
-        s.bCodiceModificato = codeEdited;
-        s.bDescrizioneModificata = descriptionEdited;
+        w.bCodiceModificato = codeEdited;
+        w.bDescrizioneModificata = descriptionEdited;
         ctx.raiseChangedElement();
     } else if (iType == kKindAgent) {
         clearThroughProperties(ctx);
@@ -301,7 +305,8 @@ void sbLoadCFByCodifica(FieldContext &ctx, std::int16_t iType, const QString &sC
 
 void sbLoadCFByIDAnagrafica(FieldContext &ctx, std::int16_t iType, std::int32_t lIDAnagrafica)
 {
-    ControlState &s = ctx.state();
+    const ControlState &s = ctx.state();
+    FieldWork &w = ctx.work();
     if (s.SearchType == 10) {
         QString sql =
             QStringLiteral("SELECT") % QLatin1String(" Anagrafica.IDAnagrafica,") %
@@ -313,8 +318,8 @@ void sbLoadCFByIDAnagrafica(FieldContext &ctx, std::int16_t iType, std::int32_t 
         if (!rs->Eof()) {
             ctx.setBoxText(kDescription, convertedText(*rs, "Anagrafica"));
             ctx.setBoxText(kSecondDescription, convertedText(*rs, "Nome"));
-            setEditFlags(s, false);
-            s.IDAnagrafica = convertedId(*rs, "IDAnagrafica");
+            setEditFlags(w, false);
+            ctx.storeIDAnagrafica(convertedId(*rs, "IDAnagrafica"));
         }
         rs->Close();
         return;
@@ -326,18 +331,19 @@ void sbLoadCFByIDAnagrafica(FieldContext &ctx, std::int16_t iType, std::int32_t 
         ctx.setBoxText(kCode, convertedText(*rs, "Codice"));
         ctx.setBoxText(kDescription, convertedText(*rs, "Anagrafica"));
         ctx.setBoxText(kSecondDescription, convertedText(*rs, "Nome"));
-        setEditFlags(s, false);
+        setEditFlags(w, false);
         if (iType == kKindCustomer || iType == kKindSupplier)
-            s.IDNode = convertedId(*rs, "IDPDCContabile");
-        s.IDAnagrafica = convertedId(*rs, "IDAnagrafica");
+            ctx.storeIDNode(convertedId(*rs, "IDPDCContabile"));
+        ctx.storeIDAnagrafica(convertedId(*rs, "IDAnagrafica"));
     }
     rs->Close();
 }
 
 void sbLoadNode(FieldContext &ctx, std::int16_t &iType, std::int32_t &lID)
 {
-    ControlState &s = ctx.state();
-    s.bRicercaInCorso = true;
+    const ControlState &s = ctx.state();
+    FieldWork &w = ctx.work();
+    w.bRicercaInCorso = true;
     ctx.setIDNodeProperty(lID);
     std::unique_ptr<DbResultSet> rs;
     if (iType == 0) {
@@ -347,13 +353,13 @@ void sbLoadNode(FieldContext &ctx, std::int16_t &iType, std::int32_t &lID)
         rs = runSql(s.Connection.get(), sql);
         ctx.setIDAnagraficaProperty(convertedId(*rs, "IDAnagrafica"));
         ctx.setBoxText(kDescription, convertedText(*rs, "ContoPDC"));
-        ctx.setBoxText(kCode, fnGetCodificaConto(s, s.IDNode));
+        ctx.setBoxText(kCode, fnGetCodificaConto(s, w, s.IDNode));
     } else if (iType > 0) {
         QString sql = QStringLiteral("SELECT ElementoPDC,Codifica FROM ElementoPDC WHERE IDElementoPDC =") %
                       signBlank(lID);
         rs = runSql(s.Connection.get(), sql);
         ctx.setBoxText(kDescription, convertedText(*rs, "ElementoPDC"));
-        ctx.setBoxText(kCode, fnGetCodificaRamo(s, Variant(s.IDNode)));
+        ctx.setBoxText(kCode, fnGetCodificaRamo(s, w, Variant(s.IDNode)));
     }
     if (rs)
         rs->Close();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "OrvEnums.h"
 #include "data/Currency.h"
 #include "data/DbConnection.h"
 #include "data/Variant.h"
+#include "field/OrvEnums.h"
 
 #include <QFont>
 #include <QWidget>
@@ -202,9 +202,6 @@ public:
     // The application name under which user settings are read and written (per thread).
     static QString settingsAppName();
 
-    // The fields, boxes and events as the subsystems of the field see them.
-    FieldContext &context();
-
     // Opens the picking list over every registry entry of the field's search type, with
     // sCodiceCF as the text to search for, and loads the entry chosen (ChangedElement when it is
     // another). iType 0 searches from the code box, any other value from the description box,
@@ -236,6 +233,7 @@ private:
     void setWidthSecondDescriptionByName(int width);
 
     class Private;
+    friend FieldContext &fieldContextOf(OrvSearchACS2 &field);
     // Shared with whatever the field is running: a host that deletes the field while its
     // picking list is open leaves the running command a private part to finish on.
     std::shared_ptr<Private> const d;

@@ -4,8 +4,8 @@
 #include "DescriptionLookup.h"
 #include "LookupSupport.h"
 #include "QueryBuilders.h"
-#include "control/OrvEnums.h"
 #include "data/AnsiText.h"
+#include "field/OrvEnums.h"
 
 namespace orv::lookup {
 
@@ -65,7 +65,7 @@ QString checkAnagraficaSql(const ControlState &s, std::int32_t lIDAnagrafica, st
 
 void sbCheckAnagrafica(FieldContext &field, std::int32_t lIDAnagrafica, std::int16_t &iKind)
 {
-    ControlState &s = field.state();
+    const ControlState &s = field.state();
     QString sql = checkAnagraficaSql(s, lIDAnagrafica, iKind);
     if (sql.isEmpty())
         return;

@@ -2,7 +2,8 @@
 
 #include "LookupSupport.h"
 #include "QueryBuilders.h"
-#include "control/OrvEnums.h"
+#include "accounting/ChartCodeLookup.h"
+#include "field/OrvEnums.h"
 
 namespace orv::lookup {
 
@@ -66,14 +67,17 @@ void failureEnding(FieldContext &field)
 // here are the ones that stay.
 void fill(FieldContext &field, const DbResultSet &row)
 {
-    ControlState &s = field.state();
+    const ControlState &s = field.state();
+    FieldWork &w = field.work();
     switch (s.SearchType) {
     case OrvSearchCustomers:
     case OrvSearchSuppliers:
     case OrvSearchCustomersForAgent:
     case OrvSearchAgentsForCustomer:
-        ignoringErrors(
-            [&] { field.setIDNodeProperty(field.fnGetIDContoAnagrafica(parsedIdOf(row, kIDAnagrafica))); });
+        ignoringErrors([&] {
+            field.setIDNodeProperty(
+                accounting::fnGetIDContoAnagrafica(field, parsedIdOf(row, kIDAnagrafica)));
+        });
         break;
     default:
         break;
@@ -81,14 +85,14 @@ void fill(FieldContext &field, const DbResultSet &row)
     ignoringErrors([&] { field.setBoxText(0, textOf(row, QStringLiteral("Codice"))); });
     ignoringErrors([&] { field.setBoxText(1, textOf(row, QStringLiteral("Anagrafica"))); });
     ignoringErrors([&] { field.setBoxText(2, textOf(row, QStringLiteral("Nome"))); });
-    s.bDescrizioneModificata = false;
-    s.bCodiceModificato = false;
+    w.bDescrizioneModificata = false;
+    w.bCodiceModificato = false;
     ignoringErrors([&] { field.setIDAnagraficaProperty(longOf(row, kIDAnagrafica)); });
 }
 
 void registryPath(FieldContext &field)
 {
-    ControlState &s = field.state();
+    const ControlState &s = field.state();
     DbConnection *const connection = s.Connection.get();
     RunPicker picker(field);
     CurrentResultSet rs;
@@ -154,23 +158,24 @@ void registryPath(FieldContext &field)
 
 void sbCodiceSearch(FieldContext &field)
 {
-    ControlState &s = field.state();
+    const ControlState &s = field.state();
+    FieldWork &w = field.work();
     QString code;
     ignoringErrors([&] { code = trimBlanks(field.boxText(0)); });
     if (s.bRicercaInCorso) {
         // A lookup is already filling the field (a focus change during its picker or message
         // box): this call runs nothing, and ends that lookup's suspension of the edit rules.
-        s.bRicercaInCorso = false;
+        w.bRicercaInCorso = false;
         return;
     }
-    const SearchInProgress running(s);
+    const SearchInProgress running(w);
     if (!s.bCodiceModificato || code.isEmpty())
         return;
 
     switch (s.SearchType) {
     case OrvSearchAccounts: {
         bool resolved = false;
-        ignoringErrors([&] { resolved = field.resolveChartCode(code); });
+        ignoringErrors([&] { resolved = accounting::resolveChartCode(field, code); });
         if (!resolved)
             failureEnding(field);
         break;

@@ -2,7 +2,7 @@
 
 #include "LookupSupport.h"
 #include "QueryBuilders.h"
-#include "control/OrvEnums.h"
+#include "field/OrvEnums.h"
 
 namespace orv::lookup {
 
@@ -88,7 +88,8 @@ bool listsAllWhenNothingMatches(std::int32_t searchType)
 
 void registryPath(FieldContext &field)
 {
-    ControlState &s = field.state();
+    const ControlState &s = field.state();
+    FieldWork &w = field.work();
     DbConnection *const connection = s.Connection.get();
     const bool hasCode = s.SearchType != OrvSearchAllAnagraphics;
     RunPicker picker(field);
@@ -130,8 +131,8 @@ void registryPath(FieldContext &field)
         ignoringErrors([&] {
             field.setIDAnagraficaProperty(rs->Fields().Item(QStringLiteral("IDAnagrafica")).Value().toLong());
         });
-        s.bDescrizioneModificata = false;
-        s.bCodiceModificato = false;
+        w.bDescrizioneModificata = false;
+        w.bCodiceModificato = false;
         return;
     }
     // Nothing chosen: the field names nothing; the typed description stays to be corrected.
@@ -147,19 +148,20 @@ void registryPath(FieldContext &field)
 
 void sbDescrizioneSearch(FieldContext &field)
 {
-    ControlState &s = field.state();
-    if (s.bRicercaInCorso || !s.bDescrizioneModificata) {
+    const ControlState &s = field.state();
+    FieldWork &w = field.work();
+    if (w.bRicercaInCorso || !w.bDescrizioneModificata) {
         // Nothing to resolve; a call made while a lookup runs ends that lookup's suspension.
-        s.bRicercaInCorso = false;
+        w.bRicercaInCorso = false;
         return;
     }
-    const SearchInProgress running(s);
+    const SearchInProgress running(w);
 
     bool blank = false;
     ignoringErrors([&] { blank = trimBlanks(field.boxText(1)).isEmpty(); });
     if (blank) {
-        s.bDescrizioneModificata = false;
-        s.bCodiceModificato = false;
+        w.bDescrizioneModificata = false;
+        w.bCodiceModificato = false;
         ignoringErrors([&] { field.raiseChangedElement(); });
         return;
     }

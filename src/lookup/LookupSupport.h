@@ -1,8 +1,8 @@
 #pragma once
 
-#include "control/FieldContext.h"
 #include "data/DbConnection.h"
 #include "data/SearchPicker.h"
+#include "field/FieldContext.h"
 
 #include <QString>
 
@@ -50,13 +50,13 @@ private:
 // bRicercaInCorso for the life of a lookup run: cleared when the run ends, however it ends.
 class SearchInProgress {
 public:
-    explicit SearchInProgress(ControlState &s) : m_s(s) { m_s.bRicercaInCorso = true; }
-    ~SearchInProgress() { m_s.bRicercaInCorso = false; }
+    explicit SearchInProgress(FieldWork &w) : m_w(w) { m_w.bRicercaInCorso = true; }
+    ~SearchInProgress() { m_w.bRicercaInCorso = false; }
     SearchInProgress(const SearchInProgress &) = delete;
     SearchInProgress &operator=(const SearchInProgress &) = delete;
 
 private:
-    ControlState &m_s;
+    FieldWork &m_w;
 };
 
 // Column values of the current row, Null read as "" or 0.

@@ -2,8 +2,8 @@
 
 #include "LookupSupport.h"
 #include "QueryBuilders.h"
-#include "control/OrvEnums.h"
 #include "data/DbUtility.h"
+#include "field/OrvEnums.h"
 #include "platform/Services.h"
 
 namespace orv::lookup {
@@ -65,10 +65,11 @@ bool bringsItsAccount(std::int32_t searchType)
 
 void sbCallFromMenuSearch(FieldContext &field, std::int16_t iType, const QString &sCodiceCF)
 {
-    ControlState &s = field.state();
+    const ControlState &s = field.state();
+    FieldWork &w = field.work();
     // Set for the whole search and cleared on its normal way out: a search that fails leaves it
     // set, and the next lookup of a box then only clears it.
-    s.bRicercaInCorso = true;
+    w.bRicercaInCorso = true;
 
     // Every entry of the type: the text only tells the list where to start.
     const QString sql = fnSQLCodiceSearch(s, kModeAllRows, sCodiceCF, false);
@@ -89,14 +90,14 @@ void sbCallFromMenuSearch(FieldContext &field, std::int16_t iType, const QString
         field.setBoxText(1, textOf(*rs, QStringLiteral("Anagrafica")));
         field.setBoxText(2, textOf(*rs, QStringLiteral("Nome")));
         field.setIDAnagraficaProperty(longOf(*rs, QStringLiteral("IDAnagrafica")));
-        s.bCodiceModificato = false;
-        s.bDescrizioneModificata = false;
+        w.bCodiceModificato = false;
+        w.bDescrizioneModificata = false;
     }
     rs.close();
     picker.reset();
 
     ignoringErrors([&] { field.setFocusToBox(iType == 0 ? 0 : 1); });
-    s.bRicercaInCorso = false;
+    w.bRicercaInCorso = false;
 }
 
 } // namespace orv::lookup

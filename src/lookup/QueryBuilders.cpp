@@ -1,7 +1,7 @@
 #include "QueryBuilders.h"
 
-#include "control/OrvEnums.h"
 #include "data/DbUtility.h"
+#include "field/OrvEnums.h"
 
 namespace orv::lookup {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/ControlState.h"
 #include "data/Blanks.h"
+#include "field/ControlState.h"
 
 #include <QString>
 

@@ -1,14 +1,15 @@
 #include "SearchCommand.h"
 
 #include "MenuSearch.h"
-#include "control/FieldContext.h"
-#include "control/OrvEnums.h"
+#include "field/FieldContext.h"
+#include "field/OrvEnums.h"
 
 namespace orv::lookup {
 
 void sbSearchObject(FieldContext &field, std::int16_t &index)
 {
-    ControlState &s = field.state();
+    const ControlState &s = field.state();
+    FieldWork &w = field.work();
     if (s.SearchType == OrvSearchAccounts)
         return; // the chart-of-accounts browser
 
@@ -28,8 +29,8 @@ void sbSearchObject(FieldContext &field, std::int16_t &index)
         field.setBoxText(2, QString());
         field.sbResetIDs();
     }
-    s.bCodiceModificato = false;
-    s.bDescrizioneModificata = false;
+    w.bCodiceModificato = false;
+    w.bDescrizioneModificata = false;
 }
 
 } // namespace orv::lookup

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/ControlState.h"
 #include "data/RuntimeError.h"
+#include "field/ControlState.h"
 #include "support/Database.h"
 #include "support/PrintVariant.h"
 #include "support/QtPrinters.h"

@@ -1,8 +1,10 @@
+#include "accounting/ChartCodeLookup.h"
 #include "accounting/ChartFixture.h"
 #include "accounting/Loaders.h"
-#include "control/FieldContext.h"
 #include "control/OrvSearchACS2.h"
+#include "control/OrvSearchACS2_p.h"
 #include "data/RuntimeError.h"
+#include "field/FieldContext.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
 #include "support/QtPrinters.h"
@@ -37,19 +39,20 @@ protected:
         heard.clear();
     }
 
-    ControlState &state() { return field->context().state(); }
+    const ControlState &state() { return fieldContextOf(*field).state(); }
+    FieldWork &work() { return fieldContextOf(*field).work(); }
 
     // Puts texts, ids and edit flags in place without any change handling or event.
     void preset(std::int32_t node, std::int32_t anagrafica, bool edited = true,
                 const QStringList &texts = {"old", "name", "2nd"})
     {
-        state().bRicercaInCorso = true;
+        work().bRicercaInCorso = true;
         for (int i = 0; i < 3; ++i)
-            field->context().setBoxText(i, texts.value(i));
-        state().bRicercaInCorso = false;
-        state().IDNode = node;
-        state().IDAnagrafica = anagrafica;
-        state().bCodiceModificato = state().bDescrizioneModificata = edited;
+            fieldContextOf(*field).setBoxText(i, texts.value(i));
+        work().bRicercaInCorso = false;
+        fieldContextOf(*field).storeIDNode(node);
+        fieldContextOf(*field).storeIDAnagrafica(anagrafica);
+        work().bCodiceModificato = work().bDescrizioneModificata = edited;
         recorder->clear();
         heard.clear();
     }
@@ -70,9 +73,9 @@ protected:
     {
         preset(0, 0, true, {typed, "name", "2nd"});
         boxes->clear();
-        state().bRicercaInCorso = true; // as the lookup runs it
-        const bool resolved = field->context().resolveChartCode(typed.trimmed());
-        state().bRicercaInCorso = false;
+        work().bRicercaInCorso = true; // as the lookup runs it
+        const bool resolved = accounting::resolveChartCode(fieldContextOf(*field), typed.trimmed());
+        work().bRicercaInCorso = false;
         EXPECT_EQ(resolved, boxes->messages().empty());
         QString result = look();
         for (const CapturedMessageBoxes::Message &m : boxes->messages()) {
@@ -101,8 +104,8 @@ protected:
             .arg(field->IDNode())
             .arg(static_cast<int>(field->NodeType()))
             .arg(field->IDAnagrafica())
-            .arg(field->Code(), mark(state().bCodiceModificato), field->Description(),
-                 mark(state().bDescrizioneModificata), field->SecondDescription());
+            .arg(field->Code(), mark(work().bCodiceModificato), field->Description(),
+                 mark(work().bDescrizioneModificata), field->SecondDescription());
     }
     // The same, then what the host heard since the last look.
     QString shown()
@@ -123,7 +126,7 @@ protected:
 TEST_F(AccountsField, IDPDCLoadsTheChartsSeparatorOnlyWithAConnection)
 {
     field->setIDPDC(2);
-    EXPECT_EQ(state().sSeparatoreCodifica, QStringLiteral("-"));
+    EXPECT_EQ(work().sSeparatoreCodifica, QStringLiteral("-"));
     EXPECT_EQ(recorder->sqlTexts().size(), 1);
     EXPECT_EQ(take(), "IDPDC");
 
@@ -138,7 +141,7 @@ TEST_F(AccountsField, IDPDCLoadsTheChartsSeparatorOnlyWithAConnection)
     recorder->clear();
     recorder->failOnStatement(1);
     EXPECT_EQ(errorNumberOf([&] { field->setIDPDC(1); }), kErrDatabase);
-    EXPECT_EQ(state().sSeparatoreCodifica, QStringLiteral("-"));
+    EXPECT_EQ(work().sSeparatoreCodifica, QStringLiteral("-"));
     EXPECT_EQ(field->IDPDC(), 1);
     EXPECT_EQ(take(), "");
 }
@@ -170,13 +173,14 @@ TEST_F(AccountsField, AccountingMethodsAnswerThroughTheFieldsChart)
         field->SelectAllAccounts(chart).toText().contains(QStringLiteral("IDPianoDeiConti =  1 AND")));
     EXPECT_EQ(take(), ""); // questions raise nothing
 
-    FieldContext &ctx = field->context(); // a registry entry's account: suppliers unless customers asked
-    EXPECT_EQ(ctx.fnGetIDContoAnagrafica(5), 209);
+    FieldContext &ctx =
+        fieldContextOf(*field); // a registry entry's account: suppliers unless customers asked
+    EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 5), 209);
     field->setIDSearchTypeConto(OrvCustomersAccounts);
-    EXPECT_EQ(ctx.fnGetIDContoAnagrafica(5), 105);
-    EXPECT_EQ(ctx.fnGetIDContoAnagrafica(30), 0);
+    EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 5), 105);
+    EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 30), 0);
     field->setIDPDC(2);
-    EXPECT_EQ(ctx.fnGetIDContoAnagrafica(1), 304);
+    EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 1), 304);
 }
 
 // --- SetPDC and IDNode ----------------------------------------------------------------------
@@ -288,7 +292,7 @@ TEST_F(AccountsField, ByCodeLoadsDirectlyAndRaisesChangedElementItself)
 {
     const auto byCode = [&](std::int16_t kind, const char *code) {
         preset(77, 99, false);
-        state().bCodiceModificato = true; // the flags come back as they were
+        work().bCodiceModificato = true; // the flags come back as they were
         field->sbLoadCFByCodifica(kind, QString::fromUtf8(code));
         return shown();
     };
@@ -334,7 +338,7 @@ TEST_F(AccountsField, ByRegistryIdLoadsWithoutAnEventOfItsOwn)
     EXPECT_EQ(byId(7, 2, 51), "7/0/51 [CO02|Testa|Andrea]");
     EXPECT_EQ(byId(0, 1, 5), "209/0/5 [F009|Ferrari Impianti S.n.c.|]");
     // Not found: nothing changes, the edit flags included.
-    state().bDescrizioneModificata = true;
+    work().bDescrizioneModificata = true;
     field->sbLoadCFByIDAnagrafica(0, 30);
     EXPECT_EQ(shown(), "209/0/5 [F009|Ferrari Impianti S.n.c.*|]");
 
@@ -362,14 +366,14 @@ TEST_F(AccountsField, ByRegistryIdLoadsWithoutAnEventOfItsOwn)
 TEST_F(AccountsField, LoadNodeShowsTheChosenAccountOrBranch)
 {
     const auto loadNode = [&](std::int16_t type, std::int32_t id) {
-        accounting::sbLoadNode(field->context(), type, id);
+        accounting::sbLoadNode(fieldContextOf(*field), type, id);
         return shown();
     };
     EXPECT_EQ(loadNode(0, 101),
               "101/0/1 [01.05.001|Rossi Mario|] IDAnagrafica, ChangedElement, IDNode, IDAnagrafica");
-    EXPECT_TRUE(state().bRicercaInCorso);
+    EXPECT_TRUE(work().bRicercaInCorso);
     field->setIDPDC(2);
-    state().NodeType = OrvBranch;
+    fieldContextOf(*field).storeNodeType(OrvBranch);
     EXPECT_EQ(loadNode(1, 1104), "1104/1/0 [03|PASSIVO|] IDPDC, ChangedElement, IDNode");
     // A missing row is the caller's error.
     EXPECT_EQ(errorNumberOf([&] { loadNode(1, 9999); }), kErrNoCurrentRow);
@@ -399,11 +403,11 @@ TEST_F(AccountsField, ChartCodeResolvesOrRefusesTheTypedCode)
 
     // Without a separator the code is one segment; a step that fails is skipped.
     field->setIDPDC(1);
-    state().sSeparatoreCodifica.clear();
+    work().sSeparatoreCodifica.clear();
     EXPECT_EQ(resolve("01.05"), "0/1/0 [01.05*|*|] / no account"); // not branch 01.05
     EXPECT_EQ(resolve("01"), "1001/1/0 [01|ATTIVITA'|2nd]");
 
-    state().sSeparatoreCodifica = QStringLiteral(".");
+    work().sSeparatoreCodifica = QStringLiteral(".");
     recorder->failOnStatement(2); // the second segment
     EXPECT_EQ(resolve("01.05.001"), "0/1/0 [01.05.001*|*|] / no account");
     field->setConnection(nullptr);

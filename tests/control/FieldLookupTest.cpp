@@ -3,9 +3,10 @@
 // The exact statement texts are checked in tests/lookup/QueryBuildersTest.cpp; here only which
 // statements run, in which order, and what the field does with their rows.
 #include "accounting/ChartFixture.h"
-#include "control/FieldContext.h"
 #include "control/OrvSearchACS2.h"
+#include "control/OrvSearchACS2_p.h"
 #include "data/RuntimeError.h"
+#include "field/FieldContext.h"
 #include "lookup/BlockedCheck.h"
 #include "lookup/QueryBuilders.h"
 #include "platform/QtPickerFactory.h"
@@ -80,7 +81,8 @@ protected:
         db->failOnStatement(0);
     }
 
-    ControlState &state() { return field->context().state(); }
+    const ControlState &state() { return fieldContextOf(*field).state(); }
+    FieldWork &work() { return fieldContextOf(*field).work(); }
     QLineEdit *box(int i) { return field->findChild<QLineEdit *>(QStringLiteral("txtField%1").arg(i)); }
 
     // Focus the box and type, one key at a time; characters a keyboard layout would not name
@@ -123,9 +125,9 @@ protected:
             if (set)
                 parts << QString::fromLatin1(name);
         };
-        flag(state().bCodiceModificato, "code-edited");
-        flag(state().bDescrizioneModificata, "description-edited");
-        flag(state().bRicercaInCorso, "busy");
+        flag(work().bCodiceModificato, "code-edited");
+        flag(work().bDescrizioneModificata, "description-edited");
+        flag(work().bRicercaInCorso, "busy");
         flag(pickers->pendingChoices() != 0, "pick-pending");
         return parts.join(u' ');
     }
@@ -327,7 +329,7 @@ TEST_F(FieldLookupTest, LeavingUneditedBoxesOrTheSecondDescriptionOrDuringALooku
     // Nor does a lookup called while another runs: it only ends the suspension of the edit rules.
     open(OrvSearchCustomers);
     type(0, QStringLiteral("C001"));
-    state().bRicercaInCorso = true;
+    work().bRicercaInCorso = true;
     tab(0);
     EXPECT_TRUE(db->sqlTexts().isEmpty());
     EXPECT_EQ(shown(), "C001|| #0/0 @1 code-edited");
@@ -467,9 +469,9 @@ TEST_F(FieldLookupTest, RegistryEntriesKeepTheCodeBoxAsItIs)
 {
     open(OrvSearchAllAnagraphics);
     const auto codeFromALoader = [this](const QString &code) {
-        state().bRicercaInCorso = true;
+        work().bRicercaInCorso = true;
         field->setCode(code);
-        state().bRicercaInCorso = false;
+        work().bRicercaInCorso = false;
     };
     codeFromALoader(QStringLiteral("kept"));
     typeAndTab(1, QStringLiteral("Comune di")); // the code flag is set: no reset on the first keystroke
@@ -528,8 +530,8 @@ TEST_F(FieldLookupTest, AnEntryFromOutsideIsShownOnlyWhenItStillQualifies)
         field->setAttivaFiltroBlocco(block);
         field->setFilter(filter);
         db->clear();
-        lookup::sbCheckAnagrafica(field->context(), id, kind);
-        EXPECT_FALSE(state().bRicercaInCorso);
+        lookup::sbCheckAnagrafica(fieldContextOf(*field), id, kind);
+        EXPECT_FALSE(work().bRicercaInCorso);
         return db->sqlTexts().value(0) + QStringLiteral(" => %1").arg(field->IDAnagrafica());
     };
     // role, id, conditions before the deletion test, conditions after it, the entry shown
@@ -585,8 +587,8 @@ TEST_F(FieldLookupTest, AStatementThatFailsIsSkippedAndTheLookupGoesOnOrEndsAsFa
             EXPECT_FALSE(events.contains(QStringLiteral("ErrorInLostFocus"))) << shown().toStdString();
             EXPECT_EQ(field->IDAnagrafica() != 0, outcome == '-' || outcome == 'p');
             EXPECT_EQ(QApplication::focusWidget(), box(i + 1));
-            EXPECT_FALSE(state().bCodiceModificato || state().bDescrizioneModificata);
-            EXPECT_FALSE(state().bRicercaInCorso);
+            EXPECT_FALSE(work().bCodiceModificato || work().bDescrizioneModificata);
+            EXPECT_FALSE(work().bRicercaInCorso);
             EXPECT_EQ(pickers->pendingChoices(), 0u);
         }
     };
@@ -649,9 +651,9 @@ TEST_F(FieldLookupTest, CtrlRSearchesForTheBoxInUse)
     // Registry entries: by description whatever the box, and the code box is kept.
     open(OrvSearchAllAnagraphics);
     type(0, QStringLiteral("x"));
-    state().bRicercaInCorso = true;
+    work().bRicercaInCorso = true;
     field->setDescription(QStringLiteral("Banca"));
-    state().bRicercaInCorso = false;
+    work().bRicercaInCorso = false;
     box(0)->setFocus(Qt::TabFocusReason);
     pickers->then(PickChoice::cancel());
     pressCtrlR(box(0));
@@ -670,9 +672,9 @@ TEST_F(FieldLookupTest, CtrlRRunsOnlyForExactlyCtrlWithTheSearchEnabledOnceAndRe
     field->setEnabledSearch(false);
     pressCtrlR(box(0));
     field->setEnabledSearch(true);
-    state().bSaltaKeyUp = true; // the popup menu's shortcut has just run the search
+    work().bSaltaKeyUp = true; // the popup menu's shortcut has just run the search
     pressCtrlR(box(0));
-    EXPECT_FALSE(state().bSaltaKeyUp);
+    EXPECT_FALSE(work().bSaltaKeyUp);
     EXPECT_EQ(box(0)->text(), QStringLiteral("C0"));
 
     pickers->then(PickChoice::cancel());
@@ -784,7 +786,7 @@ TEST_F(FieldLookupTest, HostSearchSetsTheColumnsOfEachType)
         EXPECT_EQ(picker.queryText, lookup::fnSQLCodiceSearch(state(), lookup::kModeAllRows, text, false));
         EXPECT_NE(field->IDAnagrafica(), 0);
         EXPECT_EQ(QApplication::focusWidget(), box(iType == 0 ? 0 : 1));
-        EXPECT_FALSE(state().bRicercaInCorso);
+        EXPECT_FALSE(work().bRicercaInCorso);
         return headers() +
                (picker.keyField.isEmpty() ? QString() : QStringLiteral(" key ") + picker.keyField);
     };
@@ -823,9 +825,9 @@ TEST_F(FieldLookupTest, HostSearchLoadsThePickedEntryAndPassesDatabaseErrorsOn)
 
     // Registry entries: the code box and IDNode stay as they are; a cancelled pick changes nothing.
     open(OrvSearchAllAnagraphics);
-    state().bRicercaInCorso = true;
+    work().bRicercaInCorso = true;
     field->setCode(QStringLiteral("kept"));
-    state().bRicercaInCorso = false;
+    work().bRicercaInCorso = false;
     pickers->then(PickChoice::withValue(QStringLiteral("IDAnagrafica"), Variant(70)));
     field->sbCallFromMenuSearch(iType, text);
     EXPECT_EQ(shown(), "kept|Banca Emiliana di Credito Cooperativo| #70/0 ChangedElement @1");

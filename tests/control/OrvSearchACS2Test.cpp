@@ -1,7 +1,8 @@
 #include "control/OrvSearchACS2.h"
-#include "control/FieldContext.h"
 #include "control/ModuleState.h"
+#include "control/OrvSearchACS2_p.h"
 #include "data/RuntimeError.h"
+#include "field/FieldContext.h"
 #include "support/Database.h"
 #include "support/PrintVariant.h"
 #include "support/QtPrinters.h"
@@ -52,7 +53,7 @@ protected:
     // The boxes, the ids and the edit flags.
     QString shown() const
     {
-        const ControlState &s = field->context().state();
+        const ControlState &s = fieldContextOf(*field).state();
         return QStringLiteral("%1|%2|%3 #%4 node %5%6%7")
             .arg(field->Code(), field->Description(), field->SecondDescription())
             .arg(field->IDAnagrafica())
@@ -63,14 +64,15 @@ protected:
     // The boxes filled as a lookup fills them, with no edit pending, naming the entity.
     void preset(const char *code, const char *description, const char *second, std::int32_t anagrafica)
     {
-        ControlState &s = field->context().state();
-        s.bRicercaInCorso = true;
+        FieldContext &context = fieldContextOf(*field);
+        FieldWork &work = context.work();
+        work.bRicercaInCorso = true;
         field->setCode(QString::fromUtf8(code));
         field->setDescription(QString::fromUtf8(description));
         field->setSecondDescription(QString::fromUtf8(second));
-        s.bRicercaInCorso = s.bCodiceModificato = s.bDescrizioneModificata = false;
-        s.IDAnagrafica = anagrafica;
-        s.IDNode = 3;
+        work.bRicercaInCorso = work.bCodiceModificato = work.bDescrizioneModificata = false;
+        context.storeIDAnagrafica(anagrafica);
+        context.storeIDNode(3);
     }
     QLineEdit *box(int i) const { return field->findChild<QLineEdit *>(QStringLiteral("txtField%1").arg(i)); }
     QLabel *caption(int i) const { return field->findChild<QLabel *>(QStringLiteral("lblField%1").arg(i)); }
@@ -178,7 +180,7 @@ TEST_F(FieldTest, SearchTypeAndCodeFromTheHostRunTheChangeHandlingOfTheBoxes)
     EXPECT_EQ(heard([&] { field->setCode(QStringLiteral("C0")); }), "changed Code"); // the flags are set now
 
     preset("", "Bianchi", "Luca", 4);
-    field->context().state().bRicercaInCorso = true;
+    fieldContextOf(*field).work().bRicercaInCorso = true;
     EXPECT_EQ(heard([&] { field->setCode(QStringLiteral("F01")); }), "changed Code");
     EXPECT_EQ(shown(), "F01|Bianchi|Luca #4 node 3 code-edited");
 }

@@ -8,14 +8,15 @@ class QWidget;
 
 namespace orv {
 
-// What the lookups, loaders and searches see of a control: its fields, its boxes, the
-// property assignments that raise events, and the operations of other subsystems that they
-// call through the control. The control implements it; tests may too.
+// What the lookups, loaders and searches see of a control: its fields, read-only, and its work,
+// its boxes, the property assignments that raise events, and the few fields a step stores
+// directly. The control implements it; tests may too.
 class FieldContext {
 public:
     virtual ~FieldContext() = default;
 
-    virtual ControlState &state() = 0;
+    virtual const ControlState &state() const = 0;
+    virtual FieldWork &work() = 0;
 
     // Box 0 code, 1 description, 2 second description. Writing a text is like the host
     // assigning Code/Description/SecondDescription: it runs the change handling.
@@ -30,18 +31,15 @@ public:
     virtual void setIDAnagraficaProperty(std::int32_t id) = 0;
     virtual void setNodeTypeProperty(std::int32_t type) = 0;
     virtual void sbResetIDs() = 0;
+    // The same fields stored directly: no event, no notice, no load.
+    virtual void storeIDNode(std::int32_t id) = 0;
+    virtual void storeIDAnagrafica(std::int32_t id) = 0;
+    virtual void storeNodeType(std::int32_t type) = 0;
 
     virtual void raiseChangedElement() = 0;
     virtual void raiseErrorInLostFocus() = 0;
     // Puts the focus on a box; fails (throws) when the box cannot take it.
     virtual void setFocusToBox(int box) = 0;
-
-    // The chart path of the lookup by code: resolves a full account or branch code of the
-    // current chart and fills the field. False when the code is refused; the user has then
-    // been told why, and the caller ends the lookup as failed.
-    virtual bool resolveChartCode(const QString &code) = 0;
-    // The account of a registry entry in the current chart, 0 when it has none.
-    virtual std::int32_t fnGetIDContoAnagrafica(std::int32_t idAnagrafica) = 0;
 
     // The window that owns dialogs and message boxes, and the title of message boxes.
     virtual QWidget *dialogParent() = 0;

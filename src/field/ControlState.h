@@ -11,10 +11,25 @@
 
 namespace orv {
 
-// The plain fields of one control. Properties that delegate to a box (Code, Description,
-// SecondDescription, captions, colours, fonts, Enabled) are not here: the box is their
-// only storage.
-struct ControlState {
+// What the subsystems keep of a field for themselves: the flags of editing, focus and a running
+// lookup, the chart's separator and the cache of branch codes. No property stands for them.
+struct FieldWork {
+    QString sSeparatoreCodifica;
+    // Branch id in sign-blank form -> the branch's full code; created on first use.
+    std::optional<QHash<QString, QString>> colCodificheRami;
+    std::int16_t iCampoCorrente = 0;
+    bool bFocusInterno = false;
+    bool bMenuAperto = false;
+    bool bSaltaKeyUp = false;
+    bool bRicercaInCorso = false;
+    bool bCodiceModificato = false;
+    bool bDescrizioneModificata = false;
+};
+
+// The plain fields of one control: those a property stands for, and its work. Properties that
+// delegate to a box (Code, Description, SecondDescription, captions, colours, fonts, Enabled) are
+// not here: the box is their only storage.
+struct ControlState : FieldWork {
     DbConnectionPtr Connection;
     std::int32_t SearchType = 0;
     std::int32_t IDAnagrafica = 0;
@@ -48,17 +63,6 @@ struct ControlState {
     bool DisableDoEvents = false;
     bool AttivaFiltroBlocco = false;
     bool BloccoEmissioneDoc = false;
-
-    QString sSeparatoreCodifica;
-    // Branch id in sign-blank form -> the branch's full code; created on first use.
-    std::optional<QHash<QString, QString>> colCodificheRami;
-    std::int16_t iCampoCorrente = 0;
-    bool bFocusInterno = false;
-    bool bMenuAperto = false;
-    bool bSaltaKeyUp = false;
-    bool bRicercaInCorso = false;
-    bool bCodiceModificato = false;
-    bool bDescrizioneModificata = false;
 
     // True when Filter holds a non-blank character: then " AND " + Filter ends a selection.
     bool hasFilter() const { return hasNonBlank(Filter); }
