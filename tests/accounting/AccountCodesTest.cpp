@@ -1,4 +1,4 @@
-#include "ChartFixture.h"
+#include "support/ChartFixture.h"
 #include "support/PrintVariant.h"
 
 #include "accounting/AccountCodes.h"

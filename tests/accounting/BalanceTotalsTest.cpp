@@ -1,5 +1,5 @@
-#include "ChartFixture.h"
-#include "FloorQueries.h"
+#include "support/ChartFixture.h"
+#include "support/FloorQueries.h"
 #include "support/PrintVariant.h"
 
 #include "accounting/BalanceTotals.h"

@@ -1,10 +1,10 @@
 #include "lookup/QueryBuilders.h"
 
-#include "accounting/ChartFixture.h"
 #include "data/AnsiText.h"
 #include "data/DbUtility.h"
 #include "data/RuntimeError.h"
 #include "field/OrvEnums.h"
+#include "support/ChartFixture.h"
 #include "support/Database.h"
 
 #include <QRegularExpression>

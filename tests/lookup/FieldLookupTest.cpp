@@ -2,7 +2,6 @@
 // offscreen platform, the statements recorded on their way to SQLite, a scripted picker.
 // The exact statement texts are checked in tests/lookup/QueryBuildersTest.cpp; here only which
 // statements run, in which order, and what the field does with their rows.
-#include "accounting/ChartFixture.h"
 #include "control/OrvSearchACS2.h"
 #include "control/OrvSearchACS2_p.h"
 #include "data/RuntimeError.h"
@@ -10,6 +9,7 @@
 #include "lookup/BlockedCheck.h"
 #include "lookup/QueryBuilders.h"
 #include "platform/QtPickerFactory.h"
+#include "support/ChartFixture.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
 #include "support/RecordingConnection.h"
