@@ -1,8 +1,7 @@
 #include "PickerDialog.h"
 
-#include "SqlTableModel.h"
-
 #include "data/MemoryResultSet.h"
+#include "data/querymodel/LazyQueryModel.h"
 #include "platform/Services.h"
 
 #include <QCoreApplication>
@@ -81,9 +80,9 @@ public:
     QString keyField;
     QString sql;
     DbConnectionPtr connection;
-    QList<SqlTableModel::Column> columns;
+    QList<LazyQueryModel::Column> columns;
 
-    SqlTableModel *model = nullptr;
+    LazyQueryModel *model = nullptr;
     QLineEdit *searchBox = nullptr;
     QTableView *rowList = nullptr;
     QLabel *errorLabel = nullptr;
@@ -97,7 +96,7 @@ PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_uniqu
     setModal(true);
     resize(760, 440);
 
-    d->model = new SqlTableModel(this);
+    d->model = new LazyQueryModel(this);
     d->model->setObjectName(QStringLiteral("rowModel"));
     d->model->setBackgroundCounting(true);
 
@@ -203,7 +202,7 @@ void PickerDialog::Connection(DbConnectionPtr connection)
 void PickerDialog::AddColumn(const QString &header, const QString &column, int flag)
 {
     Q_UNUSED(flag) // every caller passes 1; the list shows all added columns alike
-    d->columns.append(SqlTableModel::Column{header, column});
+    d->columns.append(LazyQueryModel::Column{header, column});
 }
 
 std::unique_ptr<DbResultSet> PickerDialog::Pick()
@@ -242,7 +241,7 @@ QString PickerDialog::keyField() const
     return d->keyField;
 }
 
-SqlTableModel *PickerDialog::model() const
+LazyQueryModel *PickerDialog::model() const
 {
     return d->model;
 }

@@ -8,7 +8,7 @@
 
 namespace orv {
 
-class SqlTableModel;
+class LazyQueryModel;
 
 // The modal picking list. Pick() lists the rows of QueryText on Connection in the added
 // columns, ordered by the first of them (rows with equal values by KeyField), with a search
@@ -39,7 +39,7 @@ public:
 
     QString keyField() const;
     // The list's model; it holds rows only while Pick() runs.
-    SqlTableModel *model() const;
+    LazyQueryModel *model() const;
     // The error of the last listing, empty when it had none.
     QString errorText() const;
 

@@ -1,6 +1,6 @@
 #include "data/picker/PickerDialog.h"
 
-#include "data/picker/SqlTableModel.h"
+#include "data/querymodel/LazyQueryModel.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
 #include "support/Listings.h"
@@ -229,7 +229,7 @@ TEST_F(PickerDialogTest, OpensInTheMiddleOfALongListAndTheRowsBeforeComeInAboveW
         " SELECT 100 + i, printf('Cognome %04d', i), 0 FROM n;"
         "INSERT INTO Cliente (IDAnagrafica, IDAzienda, Codice)"
         " SELECT IDAnagrafica, 1, printf('X%04d', IDAnagrafica) FROM Anagrafica WHERE IDAnagrafica >= 100;"));
-    SqlTableModel *model = picker.model();
+    LazyQueryModel *model = picker.model();
     model->setPageSize(20);
     model->setCountStep(0);
     model->setBackgroundCounting(false); // the test counts, step by step
