@@ -6,7 +6,11 @@ namespace orv {
 
 std::unique_ptr<SearchPicker> QtPickerFactory::create(QWidget *parent)
 {
-    return std::make_unique<PickerDialog>(parent);
+    auto dialog = std::make_unique<PickerDialog>(parent);
+    // The hourglass of the thread that lists, while it lists.
+    QObject::connect(dialog.get(), &PickerDialog::busyChanged,
+                     [](bool busy) { services::screen().setBusy(busy); });
+    return dialog;
 }
 
 } // namespace orv

@@ -2,7 +2,6 @@
 
 #include "data/MemoryResultSet.h"
 #include "data/querymodel/LazyQueryModel.h"
-#include "platform/Services.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -22,6 +21,20 @@ namespace orv {
 
 class PickerDialog::Private {
 public:
+    explicit Private(PickerDialog *dialog) : q(dialog) {}
+
+    // Busy for the life of the object.
+    class Busy {
+    public:
+        explicit Busy(PickerDialog *dialog) : m_dialog(dialog) { Q_EMIT m_dialog->busyChanged(true); }
+        ~Busy() { Q_EMIT m_dialog->busyChanged(false); }
+        Busy(const Busy &) = delete;
+        Busy &operator=(const Busy &) = delete;
+
+    private:
+        PickerDialog *m_dialog;
+    };
+
     // Makes row the current and selected row and shows it at the top of the list.
     void moveTo(int row)
     {
@@ -40,7 +53,7 @@ public:
         int row = 0;
         {
             // Counting up to the text between anchors, or opening the list again at it.
-            BusyCursor busy;
+            const Busy busy(q);
             row = model->rowForPrefix(text);
         }
         // A text past the last row leaves the user on the last row; an unordered list on the first.
@@ -76,6 +89,7 @@ public:
         errorLabel->setVisible(model->hasError());
     }
 
+    PickerDialog *const q;
     QString searchText;
     QString keyField;
     QString sql;
@@ -90,7 +104,7 @@ public:
     QPushButton *cancelButton = nullptr;
 };
 
-PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_unique<Private>())
+PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_unique<Private>(this))
 {
     setObjectName(QStringLiteral("PickerDialog"));
     setModal(true);
@@ -209,7 +223,7 @@ std::unique_ptr<DbResultSet> PickerDialog::Pick()
 {
     {
         // Opened at the search text: no row before it needs counting first.
-        BusyCursor busy;
+        const Private::Busy busy(this);
         d->model->setKeyColumn(d->keyField);
         d->model->setQuery(d->connection, d->sql, d->columns, d->searchText);
     }
@@ -279,7 +293,7 @@ bool PickerDialog::eventFilter(QObject *watched, QEvent *event)
             // And the last one.
             int row = 0;
             {
-                BusyCursor busy;
+                const Private::Busy busy(this);
                 row = d->model->lastRow();
             }
             d->moveTo(row);

@@ -21,6 +21,9 @@ class LazyQueryModel;
 //
 // The children have fixed object names: "searchBox", "rowList", "okButton", "cancelButton",
 // and "errorLabel", which shows the error when the query cannot be listed.
+//
+// While it lists and positions, which may take a moment on a large list, it signals
+// busyChanged(true) and then busyChanged(false); the picker factory shows the hourglass then.
 class PickerDialog : public QDialog, public SearchPicker {
     Q_OBJECT
 
@@ -42,6 +45,9 @@ public:
     LazyQueryModel *model() const;
     // The error of the last listing, empty when it had none.
     QString errorText() const;
+
+Q_SIGNALS:
+    void busyChanged(bool busy);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

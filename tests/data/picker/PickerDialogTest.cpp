@@ -1,6 +1,7 @@
 #include "data/picker/PickerDialog.h"
 
 #include "data/querymodel/LazyQueryModel.h"
+#include "platform/QtPickerFactory.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
 #include "support/Listings.h"
@@ -102,7 +103,9 @@ protected:
     }
 
     std::shared_ptr<SqliteConnection> db = customers();
-    PickerDialog picker;
+    // As the field gets it: from the default factory, which adds the hourglass.
+    std::unique_ptr<SearchPicker> created = QtPickerFactory().create(nullptr);
+    PickerDialog &picker = dynamic_cast<PickerDialog &>(*created);
     bool sawModalPicker = false;
 };
 
