@@ -1,6 +1,6 @@
 #include "BenchDatabase.h"
 
-#include "data/picker/SqlTableModel.h"
+#include "data/querymodel/LazyQueryModel.h"
 #include "support/Listings.h"
 
 #include <QFile>
@@ -16,9 +16,9 @@ namespace orv::bench {
 namespace {
 
 // Argument 0 lists by code (the lookup by code), 1 by name (the lookup by description).
-QList<SqlTableModel::Column> customerColumns(bool byName)
+QList<LazyQueryModel::Column> customerColumns(bool byName)
 {
-    QList<SqlTableModel::Column> columns = {
+    QList<LazyQueryModel::Column> columns = {
         {QStringLiteral("Codice"), QStringLiteral("Codice")},
         {QStringLiteral("Anagrafica"), QStringLiteral("Anagrafica")},
         {QStringLiteral("Nome"), QStringLiteral("Nome")},
@@ -55,9 +55,9 @@ double residentKiB()
 }
 
 // The list as the picking list opens it: ties ordered by the registry id, at a start text.
-std::unique_ptr<SqlTableModel> openModel(bool byName, int countStepMs, const QString &startText = QString())
+std::unique_ptr<LazyQueryModel> openModel(bool byName, int countStepMs, const QString &startText = QString())
 {
-    auto model = std::make_unique<SqlTableModel>();
+    auto model = std::make_unique<LazyQueryModel>();
     model->setCountStep(countStepMs);
     model->setKeyColumn(QStringLiteral("Anagrafica.IDAnagrafica"));
     model->setQuery(database(), test::kCustomerListing, customerColumns(byName), startText);
@@ -70,7 +70,7 @@ void BM_PickerModelReady(benchmark::State &state)
     const bool byName = state.range(0) != 0;
     int rows = 0;
     for (auto _ : state) {
-        auto model = openModel(byName, SqlTableModel::kDefaultCountStepMs);
+        auto model = openModel(byName, LazyQueryModel::kDefaultCountStepMs);
         benchmark::DoNotOptimize(model->data(model->index(0, 0)));
         if (model->hasError())
             state.SkipWithError(model->errorText().toUtf8().constData());

@@ -9,6 +9,7 @@
 namespace orv {
 
 class DbResultSet;
+class SqlDialect;
 
 // Options of OpenResultSet. Only rewindable result sets accept MoveFirst after MoveNext.
 enum ResultSetOptions : int { kForwardOnly = 0, kRewindable = 2 };
@@ -23,6 +24,10 @@ public:
     // Runs the statement at once. The result set is on its first row, or has Eof() and
     // Bof() both true when there are no rows. Failures raise RuntimeError.
     virtual std::unique_ptr<DbResultSet> OpenResultSet(const QString &sql, int options = kForwardOnly) = 0;
+
+    // How this engine writes the statements the system composes itself (identifiers,
+    // collation, paging); it lives as long as the connection.
+    virtual const SqlDialect &dialect() const = 0;
 };
 
 using DbConnectionPtr = std::shared_ptr<DbConnection>;

@@ -1,6 +1,7 @@
 #include "SqliteConnection.h"
 
 #include "RuntimeError.h"
+#include "SqliteDialect.h"
 
 #include <QFile>
 
@@ -225,6 +226,12 @@ std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql,
         raiseError(kErrNotReadOnly, QStringLiteral("Only queries that read may run: %1").arg(sql.left(80)));
     }
     return std::make_unique<SqliteResultSet>(shared_from_this(), statement, options);
+}
+
+const SqlDialect &SqliteConnection::dialect() const
+{
+    static const SqliteDialect sqlite;
+    return sqlite;
 }
 
 void SqliteConnection::executeScript(const QString &script)

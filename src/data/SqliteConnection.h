@@ -19,6 +19,7 @@ public:
     ~SqliteConnection() override;
 
     std::unique_ptr<DbResultSet> OpenResultSet(const QString &sql, int options = kForwardOnly) override;
+    const SqlDialect &dialect() const override;
 
     // Administration for the owner of the database (schema set-up, seeding, benchmarks);
     // the control never calls it. Runs every statement of the script.

@@ -14,7 +14,11 @@ namespace {
 // The handle then only forgets it.
 class OwnedPickerDialog final : public SearchPicker {
 public:
-    explicit OwnedPickerDialog(QWidget *parent) : m_dialog(new PickerDialog(parent)) {}
+    explicit OwnedPickerDialog(QWidget *parent) : m_dialog(new PickerDialog(parent))
+    {
+        // The hourglass of the thread that lists, while it lists.
+        QObject::connect(m_dialog, &PickerDialog::busyChanged, [](bool busy) { services::screen().setBusy(busy); });
+    }
     ~OwnedPickerDialog() override { delete m_dialog.data(); }
     OwnedPickerDialog(const OwnedPickerDialog &) = delete;
     OwnedPickerDialog &operator=(const OwnedPickerDialog &) = delete;

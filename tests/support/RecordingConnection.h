@@ -20,6 +20,8 @@ public:
     explicit RecordingConnection(DbConnectionPtr inner) : m_inner(std::move(inner)) {}
 
     std::unique_ptr<DbResultSet> OpenResultSet(const QString &sql, int options = kForwardOnly) override;
+    // The wrapped engine's, so that the statements composed for it are the ones recorded.
+    const SqlDialect &dialect() const override { return m_inner->dialect(); }
 
     const std::vector<Statement> &statements() const { return m_statements; }
     QStringList sqlTexts() const;

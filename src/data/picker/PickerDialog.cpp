@@ -1,13 +1,10 @@
 #include "PickerDialog.h"
 
-#include <QPointer>
-
-#include "SqlTableModel.h"
-
 #include "data/MemoryResultSet.h"
-#include "platform/Services.h"
+#include "data/querymodel/LazyQueryModel.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -25,6 +22,20 @@ namespace orv {
 
 class PickerDialog::Private {
 public:
+    explicit Private(PickerDialog *dialog) : q(dialog) {}
+
+    // Busy for the life of the object.
+    class Busy {
+    public:
+        explicit Busy(PickerDialog *dialog) : m_dialog(dialog) { Q_EMIT m_dialog->busyChanged(true); }
+        ~Busy() { Q_EMIT m_dialog->busyChanged(false); }
+        Busy(const Busy &) = delete;
+        Busy &operator=(const Busy &) = delete;
+
+    private:
+        PickerDialog *m_dialog;
+    };
+
     // Makes row the current and selected row and shows it at the top of the list.
     void moveTo(int row)
     {
@@ -43,7 +54,7 @@ public:
         int row = 0;
         {
             // Counting up to the text between anchors, or opening the list again at it.
-            BusyCursor busy;
+            const Busy busy(q);
             row = model->rowForPrefix(text);
         }
         // A text past the last row leaves the user on the last row; an unordered list on the first.
@@ -79,13 +90,14 @@ public:
         errorLabel->setVisible(model->hasError());
     }
 
+    PickerDialog *const q;
     QString searchText;
     QString keyField;
     QString sql;
     DbConnectionPtr connection;
-    QList<SqlTableModel::Column> columns;
+    QList<LazyQueryModel::Column> columns;
 
-    SqlTableModel *model = nullptr;
+    LazyQueryModel *model = nullptr;
     QLineEdit *searchBox = nullptr;
     QTableView *rowList = nullptr;
     QLabel *errorLabel = nullptr;
@@ -93,13 +105,13 @@ public:
     QPushButton *cancelButton = nullptr;
 };
 
-PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_unique<Private>())
+PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_unique<Private>(this))
 {
     setObjectName(QStringLiteral("PickerDialog"));
     setModal(true);
     resize(760, 440);
 
-    d->model = new SqlTableModel(this);
+    d->model = new LazyQueryModel(this);
     d->model->setObjectName(QStringLiteral("rowModel"));
     d->model->setBackgroundCounting(true);
 
@@ -205,14 +217,14 @@ void PickerDialog::Connection(DbConnectionPtr connection)
 void PickerDialog::AddColumn(const QString &header, const QString &column, int flag)
 {
     Q_UNUSED(flag) // every caller passes 1; the list shows all added columns alike
-    d->columns.append(SqlTableModel::Column{header, column});
+    d->columns.append(LazyQueryModel::Column{header, column});
 }
 
 std::unique_ptr<DbResultSet> PickerDialog::Pick()
 {
     {
         // Opened at the search text: no row before it needs counting first.
-        BusyCursor busy;
+        const Private::Busy busy(this);
         d->model->setKeyColumn(d->keyField);
         d->model->setQuery(d->connection, d->sql, d->columns, d->searchText);
     }
@@ -248,7 +260,7 @@ QString PickerDialog::keyField() const
     return d->keyField;
 }
 
-SqlTableModel *PickerDialog::model() const
+LazyQueryModel *PickerDialog::model() const
 {
     return d->model;
 }
@@ -286,7 +298,7 @@ bool PickerDialog::eventFilter(QObject *watched, QEvent *event)
             // And the last one.
             int row = 0;
             {
-                BusyCursor busy;
+                const Private::Busy busy(this);
                 row = d->model->lastRow();
             }
             d->moveTo(row);

@@ -8,7 +8,7 @@
 
 namespace orv {
 
-class SqlTableModel;
+class LazyQueryModel;
 
 // The modal picking list. Pick() lists the rows of QueryText on Connection in the added
 // columns, ordered by the first of them (rows with equal values by KeyField), with a search
@@ -21,6 +21,9 @@ class SqlTableModel;
 //
 // The children have fixed object names: "searchBox", "rowList", "okButton", "cancelButton",
 // and "errorLabel", which shows the error when the query cannot be listed.
+//
+// While it lists and positions, which may take a moment on a large list, it signals
+// busyChanged(true) and then busyChanged(false); the picker factory shows the hourglass then.
 class PickerDialog : public QDialog, public SearchPicker {
     Q_OBJECT
 
@@ -39,9 +42,12 @@ public:
 
     QString keyField() const;
     // The list's model; it holds rows only while Pick() runs.
-    SqlTableModel *model() const;
+    LazyQueryModel *model() const;
     // The error of the last listing, empty when it had none.
     QString errorText() const;
+
+Q_SIGNALS:
+    void busyChanged(bool busy);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 #include "data/picker/PickerDialog.h"
 
-#include "data/picker/SqlTableModel.h"
+#include "data/querymodel/LazyQueryModel.h"
+#include "platform/QtPickerFactory.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
 #include "support/Listings.h"
@@ -102,7 +103,10 @@ protected:
     }
 
     std::shared_ptr<SqliteConnection> db = customers();
-    PickerDialog picker;
+    // As the field gets it: from the default factory, which adds the hourglass, over a window.
+    QWidget host;
+    std::unique_ptr<SearchPicker> created = QtPickerFactory().create(&host);
+    PickerDialog &picker = *host.findChild<PickerDialog *>();
     bool sawModalPicker = false;
 };
 
@@ -229,7 +233,7 @@ TEST_F(PickerDialogTest, OpensInTheMiddleOfALongListAndTheRowsBeforeComeInAboveW
         " SELECT 100 + i, printf('Cognome %04d', i), 0 FROM n;"
         "INSERT INTO Cliente (IDAnagrafica, IDAzienda, Codice)"
         " SELECT IDAnagrafica, 1, printf('X%04d', IDAnagrafica) FROM Anagrafica WHERE IDAnagrafica >= 100;"));
-    SqlTableModel *model = picker.model();
+    LazyQueryModel *model = picker.model();
     model->setPageSize(20);
     model->setCountStep(0);
     model->setBackgroundCounting(false); // the test counts, step by step

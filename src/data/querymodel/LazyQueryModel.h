@@ -13,28 +13,27 @@ namespace orv {
 
 // A read-only table over the rows of any SELECT text, for lists that may hold a million rows.
 //
-// The rows are ordered by the first visible column (case-insensitively, NULLs first) by
-// wrapping the text: SELECT * FROM (<text>) ORDER BY <column> COLLATE NOCASE, and then by the
-// key column when one is set, so that rows with equal values come in one order whichever way
-// they are read. Rows are read in pages as the view asks for them and only a bounded number
-// of pages is kept.
+// The rows are ordered by the first visible column without regard to case (as SQLite's NOCASE
+// collation orders texts), Nulls first, and then by the key column when one is set, so that
+// rows with equal values come in one order whichever way they are read. The statements wrap
+// the caller's text as a subquery and are written in the connection's dialect. Rows are read
+// in pages as the view asks for them and only a bounded number of pages is kept (PageCache).
 //
 // A list opens at a start text: the first row whose ordering value is >= the text, found with
-// an index seek. From there two ordered passes count the rows, one forwards to the end and
-// one backwards to the start, in steps (a page each way at setQuery, the rest on a zero
-// timer or when a view asks for more), so the model is usable at once: rows after the start
-// are appended and rows before it inserted at the top as the passes reach them, and
+// an index seek. From there two ordered passes count the rows (CountingPass), one forwards to
+// the end and one backwards to the start, in steps (a page each way at setQuery, the rest on a
+// zero timer or when a view asks for more), so the model is usable at once: rows after the
+// start are appended and rows before it inserted at the top as the passes reach them, and
 // rowCount() grows until both have seen every row. On their way the passes note, every few
-// hundred rows, the row at which a key value begins ("anchors"). A page is read with an index
-// seek to the nearest anchor and a short OFFSET from there, forwards or backwards, and
+// hundred rows, the row at which a key value begins (AnchorIndex). A page is read with an
+// index seek to the nearest anchor and a short OFFSET from there, forwards or backwards, and
 // rowForPrefix() counts only the rows between two anchors; nothing reads from the start of
-// the list. The anchors are thinned out when there are too many, so memory stays bounded
-// whatever the row count.
+// the list.
 //
 // Column values are found by name as DbFields::Item finds them: without table prefix and
 // without regard to case. Connection errors never escape: the model then shows what it could
 // read (no rows after a failed setQuery) and keeps the error text.
-class SqlTableModel : public QAbstractTableModel {
+class LazyQueryModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
@@ -49,8 +48,8 @@ public:
     static constexpr int kDefaultAnchorLimit = 4096; // anchors
     static constexpr int kDefaultCountStepMs = 20;   // milliseconds of counting per step
 
-    explicit SqlTableModel(QObject *parent = nullptr);
-    ~SqlTableModel() override;
+    explicit LazyQueryModel(QObject *parent = nullptr);
+    ~LazyQueryModel() override;
 
     // Settings; they apply from the next setQuery().
     void setPageSize(int rows);

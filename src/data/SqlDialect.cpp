@@ -1,0 +1,7 @@
+#include "SqlDialect.h"
+
+namespace orv {
+
+SqlDialect::~SqlDialect() = default;
+
+} // namespace orv
