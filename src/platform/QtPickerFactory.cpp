@@ -17,7 +17,8 @@ public:
     explicit OwnedPickerDialog(QWidget *parent) : m_dialog(new PickerDialog(parent))
     {
         // The hourglass of the thread that lists, while it lists.
-        QObject::connect(m_dialog, &PickerDialog::busyChanged, [](bool busy) { services::screen().setBusy(busy); });
+        QObject::connect(m_dialog, &PickerDialog::busyChanged,
+                         [](bool busy) { services::screen().setBusy(busy); });
     }
     ~OwnedPickerDialog() override { delete m_dialog.data(); }
     OwnedPickerDialog(const OwnedPickerDialog &) = delete;

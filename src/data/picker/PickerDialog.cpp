@@ -4,13 +4,13 @@
 #include "data/querymodel/LazyQueryModel.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
