@@ -3,7 +3,6 @@
 
 #include "FieldLayout.h"
 #include "KeyCodes.h"
-#include "ModuleState.h"
 #include "OleColor.h"
 #include "accounting/AccountCodes.h"
 #include "accounting/AutomaticAccounts.h"
@@ -14,6 +13,7 @@
 #include "data/Blanks.h"
 #include "data/RuntimeError.h"
 #include "field/FieldContext.h"
+#include "field/ModuleState.h"
 #include "lookup/CodeLookup.h"
 #include "lookup/DescriptionLookup.h"
 #include "lookup/MenuSearch.h"

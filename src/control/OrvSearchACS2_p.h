@@ -3,10 +3,10 @@
 // The private part of OrvSearchACS2: for the field's own sources and, through fieldContextOf,
 // for tests of the subsystems it calls. Not installed.
 
-#include "ModuleState.h"
 #include "OleColor.h"
 #include "OrvSearchACS2.h"
 #include "field/FieldContext.h"
+#include "field/ModuleState.h"
 #include "platform/Services.h"
 
 #include <QApplication>
