@@ -6,7 +6,8 @@
 namespace orv {
 
 // The arithmetic that places the captions and boxes of a field, in twips. The column sums
-// are 16-bit, as the field's design demands: a sum past the range raises overflow.
+// are 16-bit, as the field's design demands: a sum past the range is an overflow, and the
+// layout ends there with the positions reached so far.
 struct FieldLayoutInput {
     std::int16_t pixel = 15; // vertical twips per pixel
     std::int16_t widthCode = 0;
@@ -24,16 +25,18 @@ struct TwipPoint {
     int top = 0;
 };
 
+// What the layout does, step by step; a step not reached (after an overflow) is left unset.
 struct FieldLayoutResult {
     bool codeColumnVisible = false;
     bool descriptionColumnVisible = false;
     bool secondDescriptionVisible = false;
     std::optional<TwipPoint> codeCaption, codeBox, descriptionCaption, descriptionBox;
-    TwipPoint secondDescriptionBox;
+    std::optional<TwipPoint> secondDescriptionBox;
     std::optional<int> codeBoxWidth;        // set only when the second column's room goes to it
     std::optional<int> descriptionBoxWidth; // set whenever the description column is shown
-    int width = 0;
-    int height = 600;
+    std::optional<int> width;
+    std::optional<int> height;
+    bool overflow = false; // a sum left the 16-bit range: the steps after it did not run
 };
 
 FieldLayoutResult computeFieldLayout(const FieldLayoutInput &in);

@@ -42,9 +42,6 @@ struct DesignRect {
 };
 
 namespace {
-const char *const kOleBackColor = "orvOleBackColor";
-const char *const kOleForeColor = "orvOleForeColor";
-
 constexpr DesignRect kCodeCaption{60, 90, 540, 195};
 constexpr DesignRect kCodeBox{60, 345, 960, 315};
 constexpr DesignRect kDescriptionCaption{1980, 105, 1770, 195};
@@ -102,6 +99,7 @@ void OrvSearchACS2::Private::createChildren()
     setOleColor(txtField[0], kOleBackColor, QPalette::Base, kSystemWindow);
     setOleColor(txtField[1], kOleBackColor, QPalette::Base, kSystemWindow);
     setOleColor(txtField[2], kOleBackColor, QPalette::Base, kSystemButtonFace);
+    systemPaletteKey = QApplication::palette().cacheKey();
 
     lblField[0] = new QLabel(QStringLiteral("Codice:"), q);
     lblField[0]->setObjectName(QStringLiteral("lblField0"));
@@ -110,7 +108,7 @@ void OrvSearchACS2::Private::createChildren()
     lblField[1]->setObjectName(QStringLiteral("lblField1"));
     place(lblField[1], kDescriptionCaption);
     for (QLabel *label : lblField) {
-        label->setFont(QFont(QStringLiteral("Tahoma"), 8));
+        label->setFont(designFont());
         label->installEventFilter(q);
         fitCaption(label);
     }
@@ -191,13 +189,17 @@ void OrvSearchACS2::Private::layoutControl()
         txtField[1]->resize(toPixelsX(*out.descriptionBoxWidth), txtField[1]->height());
     if (out.codeBoxWidth)
         txtField[0]->resize(toPixelsX(*out.codeBoxWidth), txtField[0]->height());
-    move(txtField[2], out.secondDescriptionBox);
-    q->setFixedSize(toPixelsX(out.width), toPixelsY(out.height));
+    if (out.secondDescriptionBox)
+        move(txtField[2], *out.secondDescriptionBox);
+    if (out.width && out.height)
+        q->setFixedSize(toPixelsX(*out.width), toPixelsY(*out.height));
 
     // The field takes the focus in its first box that shows.
     const auto shown =
         std::find_if(txtField.begin(), txtField.end(), [](QLineEdit *box) { return !box->isHidden(); });
     q->setFocusProxy(shown == txtField.end() ? nullptr : *shown);
+    if (out.overflow)
+        raiseOverflow();
 }
 
 void OrvSearchACS2::Private::writeBox(int box, const QString &text)
@@ -432,7 +434,7 @@ OrvSearchACS2::OrvSearchACS2(QWidget *parent) : QWidget(parent), d(std::make_sha
     d->s.AttivaFiltroBlocco = false;
     d->s.BloccoEmissioneDoc = false;
 
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setFont(designFont());
     d->createChildren();
     setControlBackColor(kSystemButtonFace);
     d->initProperties();
@@ -588,8 +590,7 @@ std::uint32_t OrvSearchACS2::ControlBackColor() const
 
 void OrvSearchACS2::setControlBackColor(std::uint32_t color)
 {
-    setAutoFillBackground(true);
-    d->setOleColor(this, kOleBackColor, QPalette::Window, color);
+    d->setControlBackground(color);
     d->notify("ControlBackColor");
 }
 

@@ -14,6 +14,7 @@
 namespace orv {
 
 class FieldContext;
+class PropertyBag;
 
 // The search field: a code box, a description box and a second description box, with a
 // caption over each of the first two. The host names an entity through it: it assigns the
@@ -27,20 +28,23 @@ class FieldContext;
 // (0x80000005 window background, 0x80000008 window text, 0x8000000F button face), any other
 // value is 0x00BBGGRR. Events are signals; the key and mouse ones carry their arguments by
 // reference, so connect them with a direct connection to change what the box goes on to do.
+//
+// A form designer shows the properties the field saves with its form (see WriteProperties);
+// the others are set by the host at run time.
 class OrvSearchACS2 : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(std::int32_t hwnd READ hwnd)
+    Q_PROPERTY(std::int32_t hwnd READ hwnd DESIGNABLE false)
     Q_PROPERTY(std::uint32_t BackColor READ BackColor WRITE setBackColor)
     Q_PROPERTY(std::uint32_t ControlBackColor READ ControlBackColor WRITE setControlBackColor)
     Q_PROPERTY(std::uint32_t ForeColor READ ForeColor WRITE setForeColor)
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabledProperty)
-    Q_PROPERTY(QString Password READ Password WRITE setPassword)
-    Q_PROPERTY(QString UserName READ UserName WRITE setUserName)
+    Q_PROPERTY(QString Password READ Password WRITE setPassword DESIGNABLE false)
+    Q_PROPERTY(QString UserName READ UserName WRITE setUserName DESIGNABLE false)
     Q_PROPERTY(bool EnabledSearch READ EnabledSearch WRITE setEnabledSearch)
     Q_PROPERTY(bool EnabledExecute READ EnabledExecute WRITE setEnabledExecute)
     Q_PROPERTY(QFont Font READ Font WRITE setFontProperty)
-    Q_PROPERTY(std::int32_t HwndContainer READ HwndContainer WRITE setHwndContainer)
-    Q_PROPERTY(orv::DbConnectionPtr Connection READ Connection WRITE setConnection)
+    Q_PROPERTY(std::int32_t HwndContainer READ HwndContainer WRITE setHwndContainer DESIGNABLE false)
+    Q_PROPERTY(orv::DbConnectionPtr Connection READ Connection WRITE setConnection DESIGNABLE false)
     Q_PROPERTY(orv::OrvTypeSearchACS SearchType READ SearchType WRITE setSearchType)
     Q_PROPERTY(bool HideLeaf READ HideLeaf WRITE setHideLeaf)
     Q_PROPERTY(bool OnlyTerminalBranch READ OnlyTerminalBranch WRITE setOnlyTerminalBranch)
@@ -53,16 +57,16 @@ class OrvSearchACS2 : public QWidget {
     Q_PROPERTY(std::int32_t IDCliente READ IDCliente WRITE setIDCliente)
     Q_PROPERTY(std::int32_t IDFornitore READ IDFornitore WRITE setIDFornitore)
     Q_PROPERTY(std::int32_t IDAnagrafica READ IDAnagrafica WRITE setIDAnagrafica)
-    Q_PROPERTY(QString ApplicationName READ ApplicationName WRITE setApplicationName)
+    Q_PROPERTY(QString ApplicationName READ ApplicationName WRITE setApplicationName DESIGNABLE false)
     Q_PROPERTY(orv::OrvSearchAccountType IDSearchTypeConto READ IDSearchTypeConto WRITE setIDSearchTypeConto)
     Q_PROPERTY(orv::OrvSearchBranchType IDSearchTypeRamo READ IDSearchTypeRamo WRITE setIDSearchTypeRamo)
     Q_PROPERTY(QFont FontLabel READ FontLabel WRITE setFontLabel)
     Q_PROPERTY(QString CaptionDescription READ CaptionDescription WRITE setCaptionDescription)
     Q_PROPERTY(QString CaptionCode READ CaptionCode WRITE setCaptionCode)
     Q_PROPERTY(QString Description READ Description WRITE setDescription)
-    Q_PROPERTY(QString SecondDescription READ SecondDescription WRITE setSecondDescription)
+    Q_PROPERTY(QString SecondDescription READ SecondDescription WRITE setSecondDescription DESIGNABLE false)
     Q_PROPERTY(QString Code READ Code WRITE setCode)
-    Q_PROPERTY(QString Filter READ Filter WRITE setFilter)
+    Q_PROPERTY(QString Filter READ Filter WRITE setFilter DESIGNABLE false)
     Q_PROPERTY(bool Visible READ Visible WRITE setVisibleProperty)
     Q_PROPERTY(bool VisibleCode READ VisibleCode WRITE setVisibleCode)
     Q_PROPERTY(bool VisibleDescription READ VisibleDescription WRITE setVisibleDescription)
@@ -73,13 +77,23 @@ class OrvSearchACS2 : public QWidget {
     Q_PROPERTY(int WidthSecondDescription READ WidthSecondDescription WRITE setWidthSecondDescriptionByName)
     Q_PROPERTY(QString CaptionSearch READ CaptionSearch WRITE setCaptionSearch)
     Q_PROPERTY(QString Client READ Client WRITE setClient)
-    Q_PROPERTY(bool DisableDoEvents READ DisableDoEvents WRITE setDisableDoEvents)
-    Q_PROPERTY(bool AttivaFiltroBlocco READ AttivaFiltroBlocco WRITE setAttivaFiltroBlocco)
-    Q_PROPERTY(bool BloccoEmissioneDoc READ BloccoEmissioneDoc WRITE setBloccoEmissioneDoc)
+    Q_PROPERTY(bool DisableDoEvents READ DisableDoEvents WRITE setDisableDoEvents DESIGNABLE false)
+    Q_PROPERTY(bool AttivaFiltroBlocco READ AttivaFiltroBlocco WRITE setAttivaFiltroBlocco DESIGNABLE false)
+    Q_PROPERTY(bool BloccoEmissioneDoc READ BloccoEmissioneDoc WRITE setBloccoEmissioneDoc DESIGNABLE false)
 
 public:
     explicit OrvSearchACS2(QWidget *parent = nullptr);
     ~OrvSearchACS2() override;
+
+    // Design-time settings and the container's property bag. A new field has the design
+    // defaults already; InitProperties gives them again. WriteProperties stores each setting
+    // that differs from its default; ReadProperties gives a field the settings of a saved one,
+    // with the side effects of loading them (the boxes' change handling among them). An error
+    // of a key (a value of the wrong type: 13, out of range: 6) names the key and ends the
+    // reading there. Each of the three lays the field out afterwards, as its container does.
+    void InitProperties();
+    void WriteProperties(PropertyBag &bag) const;
+    void ReadProperties(const PropertyBag &bag);
 
     std::int32_t hwnd() const;
 
@@ -226,6 +240,7 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void setWidthCodeByName(int width);

@@ -26,6 +26,18 @@ namespace orv {
 
 struct DesignRect;
 
+// The dynamic properties that keep the colour values of the field and of its boxes.
+inline constexpr char kOleBackColor[] = "orvOleBackColor";
+inline constexpr char kOleForeColor[] = "orvOleForeColor";
+
+// The font of the field and of its captions as designed: Tahoma 8.25 pt, regular.
+inline QFont designFont()
+{
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
 class OrvSearchACS2::Private final : public FieldContext {
 public:
     explicit Private(OrvSearchACS2 *owner) : q(owner) {}
@@ -76,9 +88,18 @@ public:
     {
         widget->setProperty(key, QVariant::fromValue(ole));
         QPalette palette = widget->palette();
-        palette.setColor(role, colorFromOle(ole, QApplication::palette()));
+        applyOleColor(palette, role, ole, QApplication::palette());
         widget->setPalette(palette);
     }
+    // The field's own background, ControlBackColor.
+    void setControlBackground(std::uint32_t ole)
+    {
+        q->setAutoFillBackground(true);
+        setOleColor(q, kOleBackColor, QPalette::Window, ole);
+    }
+    // Maps the colour values onto the palette again, after the system palette changed.
+    void refreshOleColors();
+    qint64 systemPaletteKey = 0;
 
     // Writes a box as the program does: the change handling runs, and an error it raises is the
     // error of this call.

@@ -214,8 +214,8 @@ TEST_F(FieldTest, DelegatedPropertiesAndColoursLiveInTheBoxes)
     EXPECT_EQ(box(0)->palette().color(QPalette::Base), QColor(255, 0, 0));
     EXPECT_EQ(box(1)->palette().color(QPalette::Base), QColor(255, 0, 0));
     EXPECT_EQ(box(2)->palette().color(QPalette::Base), secondBefore);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(box(i)->palette().color(QPalette::Text), QColor(0, 0, 255)) << i;
+    for (int i = 0; i < 3; ++i) // the boxes are disabled: their text has the system's disabled look
+        EXPECT_EQ(box(i)->palette().color(QPalette::Active, QPalette::Text), QColor(0, 0, 255)) << i;
 }
 
 TEST_F(FieldTest, MouseEventsOfABoxReachTheHostOnceEach)

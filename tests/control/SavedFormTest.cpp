@@ -1,0 +1,136 @@
+#include "control/SavedForm.h"
+#include "control/OrvSearchACS2.h"
+#include "support/PrintVariant.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace orv {
+namespace {
+
+QStringList texts(const std::vector<SavedFormError> &errors)
+{
+    QStringList list;
+    for (const SavedFormError &error : errors)
+        list << error.text();
+    return list;
+}
+
+TEST(SavedFormTest, WritesReadableTextInTheOrderTheFieldSavesAndReadsItBack)
+{
+    OrvSearchACS2 field;
+    field.setOnlyAccounts(true); // back to the default: not written
+    field.setCaptionCode(QStringLiteral("Codice \"cliente\"\\\n"));
+    field.setWidthCode(1200);
+    field.setBackColor(0x00E0FFFF);
+    field.setForeColor(0x80000012u);
+    field.setFontLabel(QFont(QStringLiteral("DejaVu Sans"), 9, QFont::Bold));
+    field.setIDFirm(-3);
+    SavedForm form;
+    field.WriteProperties(form.bag(QStringLiteral("OrvSearchACS2"), QStringLiteral("fieldCliente")));
+    PropertyBag &other = form.bag(QStringLiteral("QLabel"), QStringLiteral("intestazione"));
+    other.store(QStringLiteral("Text"), QStringLiteral("Fattura"));
+    other.store(QStringLiteral("Alto"), std::int16_t{-2});
+
+    const QString text = form.toText();
+    EXPECT_EQ(text, "# OrvSearch form\n"
+                    "\n"
+                    "[OrvSearchACS2 fieldCliente]\n"
+                    "BackColor = Long 0x00E0FFFF\n"
+                    "ForeColor = Long 0x80000012\n"
+                    "WidthCode = Integer 1200\n"
+                    "Visible = Boolean False\n"
+                    "Font = Font \"Tahoma\" 8.25\n"
+                    "FontLabel = Font \"DejaVu Sans\" 9 Bold\n"
+                    "CaptionCode = String \"Codice \\\"cliente\\\"\\\\\\n\"\n"
+                    "IDFirm = Long -3\n"
+                    "\n"
+                    "[QLabel intestazione]\n"
+                    "Text = String \"Fattura\"\n"
+                    "Alto = Integer -2\n");
+
+    std::vector<SavedFormError> errors;
+    const SavedForm read = SavedForm::fromText(text, &errors);
+    EXPECT_TRUE(errors.empty()) << texts(errors).join(u'\n').toStdString();
+    EXPECT_EQ(read.toText(), text);
+    OrvSearchACS2 loaded;
+    loaded.ReadProperties(*read.find(QStringLiteral("fieldCliente")));
+    EXPECT_EQ(loaded.CaptionCode(), field.CaptionCode());
+    EXPECT_EQ(loaded.ForeColor(), 0x80000012u);
+    EXPECT_EQ(read.find(QStringLiteral("intestazione"))->value(QStringLiteral("Alto"))->type(),
+              PropertyType::Integer);
+}
+
+TEST(SavedFormTest, RefusesEachValueItCannotTakeNamingItsKeyAndLoadsTheRest)
+{
+    const QString text = QStringLiteral("WidthCode = Integer 1\n"              // 1: outside any control
+                                        "[OrvSearchACS2 fieldCliente]\n"       // 2
+                                        "WidthCode = Long 70000\n"             // 3: beyond an Integer
+                                        "WidthDescription = Integer 40000\n"   // 4: beyond its own type
+                                        "Visible = String \"no\"\n"            // 5: of the wrong type
+                                        "IDFirm = Long 12abc\n"                // 6: no number
+                                        "CaptionCode = String \"open\n"        // 7: no closing quote
+                                        "Colour = Long 5\n"                    // 8: no such setting
+                                        "Font = Font \"Arial\" 0\n"            // 9: no size
+                                        "SearchType = Double 3\n"              // 10: no such type
+                                        "IDNode = Long 0x1FFFFFFFF\n"          // 11: beyond a Long
+                                        "WidthSecondDescription = Long 1500\n" // 12: a Long that fits: taken
+                                        "IDFirm = Long 7\n"                  // 13: taken, the bad one was not
+                                        "IDFirm = Long 8\n"                  // 14: twice
+                                        "CaptionSearch = String \"Conti\"\n" // 15: taken
+                                        "just words\n"                       // 16
+                                        "[fieldFornitore]\n"                 // 17: no class
+                                        "IDFirm = Long 2\n"                  // 18: left out with its section
+                                        "[OrvSearchACS2 fieldConto]\n"       // 19
+                                        "\tSearchType = Long 3 \r\n");       // 20: taken, blanks aside
+    std::vector<SavedFormError> errors;
+    const SavedForm form = SavedForm::fromText(text, &errors);
+    EXPECT_EQ(
+        texts(errors),
+        QStringList({
+            "line 1: a value outside any control",
+            "line 3, fieldCliente: \"WidthCode\" = Long 70000: out of the range of an Integer",
+            "line 4, fieldCliente: \"WidthDescription\" = Integer 40000: out of the range of an Integer",
+            "line 5, fieldCliente: \"Visible\" = String \"no\": a String where a Boolean belongs",
+            "line 6, fieldCliente: \"IDFirm\" = Long 12abc: not a whole number",
+            "line 7, fieldCliente: \"CaptionCode\" = String \"open: the closing quote is missing",
+            "line 8, fieldCliente: \"Colour\" = Long 5: not a setting of an OrvSearchACS2",
+            "line 9, fieldCliente: \"Font\" = Font \"Arial\" 0: a font wants a point size above 0",
+            "line 10, fieldCliente: \"SearchType\" = Double 3: unknown type Double",
+            "line 11, fieldCliente: \"IDNode\" = Long 0x1FFFFFFFF: out of the range of a Long",
+            "line 14, fieldCliente: \"IDFirm\" given twice: the first value stays",
+            "line 16, fieldCliente: not a line \"key = type value\"",
+            "line 17: not a section \"[class name]\": its values are left out",
+        }));
+    EXPECT_EQ(form.controls().size(), 2u);
+    OrvSearchACS2 field;
+    field.ReadProperties(*form.find(QStringLiteral("fieldCliente")));
+    EXPECT_EQ(field.WidthCode(), 1000); // refused: the default
+    EXPECT_EQ(field.WidthSecondDescription(), 1500);
+    EXPECT_EQ(field.IDFirm(), 7);
+    EXPECT_EQ(field.CaptionSearch(), "Conti");
+    EXPECT_EQ(form.find(QStringLiteral("fieldConto"))->value(QStringLiteral("SearchType"))->toLong(), 3);
+}
+
+TEST(SavedFormTest, SavesAndLoadsAFileAndReportsOneItCannotReachByNumber)
+{
+    QTemporaryDir dir;
+    SavedForm form;
+    form.bag(QStringLiteral("OrvSearchACS2"), QStringLiteral("fieldAgente"))
+        .store(QStringLiteral("Description"), QStringLiteral("Agenzia Nord – zona €"));
+    const QString path = dir.filePath(QStringLiteral("form.txt"));
+    form.save(path);
+    std::vector<SavedFormError> errors;
+    EXPECT_EQ(SavedForm::load(path, &errors).toText(), form.toText());
+    EXPECT_EQ(errorNumberOf([&] { SavedForm::load(dir.filePath(QStringLiteral("none")), &errors); }), 53);
+    EXPECT_EQ(errorNumberOf([&] { form.save(dir.filePath(QStringLiteral("no/such/form.txt"))); }), 75);
+    form.bag(QStringLiteral("OrvSearchACS2"), QStringLiteral("fieldAgente"))
+        .store(QStringLiteral("a b"), true);
+    EXPECT_EQ(errorNumberOf([&] { form.toText(); }), 5);
+    EXPECT_TRUE(errors.empty());
+}
+
+} // namespace
+} // namespace orv
