@@ -13,7 +13,7 @@ void OrvSearchACS2::Private::refreshOleColors()
     if (system.cacheKey() == systemPaletteKey)
         return;
     systemPaletteKey = system.cacheKey();
-    setOleColor(q, kOleBackColor, QPalette::Window, q->property(kOleBackColor).value<std::uint32_t>());
+    paint(q, QPalette::Window, controlBackColor);
     for (QLineEdit *box : txtField) {
         setOleColor(box, kOleBackColor, QPalette::Base, box->property(kOleBackColor).value<std::uint32_t>());
         setOleColor(box, kOleForeColor, QPalette::Text, box->property(kOleForeColor).value<std::uint32_t>());

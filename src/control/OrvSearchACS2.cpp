@@ -585,7 +585,7 @@ void OrvSearchACS2::setBackColor(std::uint32_t color)
 
 std::uint32_t OrvSearchACS2::ControlBackColor() const
 {
-    return property(kOleBackColor).value<std::uint32_t>();
+    return d->controlBackColor;
 }
 
 void OrvSearchACS2::setControlBackColor(std::uint32_t color)

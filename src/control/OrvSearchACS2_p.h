@@ -87,15 +87,22 @@ public:
     void setOleColor(QWidget *widget, const char *key, QPalette::ColorRole role, std::uint32_t ole)
     {
         widget->setProperty(key, QVariant::fromValue(ole));
+        paint(widget, role, ole);
+    }
+    static void paint(QWidget *widget, QPalette::ColorRole role, std::uint32_t ole)
+    {
         QPalette palette = widget->palette();
         applyOleColor(palette, role, ole, QApplication::palette());
         widget->setPalette(palette);
     }
-    // The field's own background, ControlBackColor.
+    // The field's own background, ControlBackColor; kept here, not as a property a form
+    // designer would show and save.
+    std::uint32_t controlBackColor = kSystemButtonFace;
     void setControlBackground(std::uint32_t ole)
     {
+        controlBackColor = ole;
         q->setAutoFillBackground(true);
-        setOleColor(q, kOleBackColor, QPalette::Window, ole);
+        paint(q, QPalette::Window, ole);
     }
     // Maps the colour values onto the palette again, after the system palette changed.
     void refreshOleColors();
