@@ -24,31 +24,25 @@ QString describe(QWidget &form)
         auto *field = form.findChild<QWidget *>(QLatin1String(name));
         if (!field || !field->inherits("orv::OrvSearchACS2"))
             return QStringLiteral("%1 missing").arg(QLatin1String(name));
-        auto *code = field->findChild<QLineEdit *>(QStringLiteral("txtField0"));
-        auto *second = field->findChild<QLineEdit *>(QStringLiteral("txtField2"));
         const QFont font = field->property("Font").value<QFont>();
-        lines << QStringLiteral("%1: %2 %3 %4 %5 IDFirm=%6 Enabled=%7 OnlyAccounts=%8 BackColor=%9 %10")
-                     .arg(QLatin1String(name), field->property("SearchType").toString(),
-                          field->property("CaptionCode").toString(),
-                          field->property("CaptionDescription").toString(),
-                          field->property("Description").toString())
-                     .arg(field->property("IDFirm").toInt())
-                     .arg(field->property("Enabled").toString(), field->property("OnlyAccounts").toString())
-                     .arg(field->property("BackColor").toUInt())
-                     .arg(QStringLiteral("font %1 %2, code box %3 px, second box %4")
-                              .arg(font.family())
-                              .arg(font.pointSize())
-                              .arg(code->width())
-                              .arg(second->isVisibleTo(field) ? "shown" : "hidden"));
+        lines << QStringLiteral("%1: %2, %3 %4, code box %5 px, second box %6")
+                     .arg(QLatin1String(name),
+                          test::propsOf(*field, "SearchType CaptionCode CaptionDescription Description "
+                                                "IDFirm Enabled OnlyAccounts BackColor"),
+                          font.family())
+                     .arg(font.pointSize())
+                     .arg(field->findChild<QLineEdit *>(QStringLiteral("txtField0"))->width())
+                     .arg(field->findChild<QLineEdit *>(QStringLiteral("txtField2"))->isVisibleTo(field));
     }
     return lines.join(u'\n');
 }
 
 const char *const kHostForm =
-    "fieldCliente: OrvSearchSuppliers Codice fornitore: Cliente/Fornitore/Conto: Rossi IDFirm=3 Enabled=true "
-    "OnlyAccounts=false BackColor=14745599 font Courier 11, code box 100 px, second box hidden\n"
-    "fieldConto: OrvSearchAccounts Codice: Conto:  IDFirm=0 Enabled=false OnlyAccounts=true "
-    "BackColor=2147483653 font Tahoma 8, code box 67 px, second box hidden";
+    "fieldCliente: SearchType=OrvSearchSuppliers CaptionCode=Codice fornitore: "
+    "CaptionDescription=Cliente/Fornitore/Conto: Description=Rossi IDFirm=3 Enabled=true OnlyAccounts=false "
+    "BackColor=14745599, Courier 11, code box 100 px, second box 0\n"
+    "fieldConto: SearchType=OrvSearchAccounts CaptionCode=Codice: CaptionDescription=Conto: Description= "
+    "IDFirm=0 Enabled=false OnlyAccounts=true BackColor=2147483653, Tahoma 8, code box 67 px, second box 0";
 
 std::unique_ptr<QWidget> loadThroughPlugin(QIODevice &ui)
 {

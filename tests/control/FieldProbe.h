@@ -10,6 +10,15 @@
 
 namespace orv::test {
 
+// Properties read by name, as "name=value" separated by blanks.
+inline QString propsOf(const QObject &object, const char *names)
+{
+    QStringList list;
+    for (const QString &name : QString::fromLatin1(names).split(u' '))
+        list << name + u'=' + object.property(name.toLatin1().constData()).toString();
+    return list.join(u' ');
+}
+
 // What a host hears from a field and reads of it by name.
 class FieldProbe {
 public:
@@ -27,14 +36,7 @@ public:
         step();
         return m_lines.join(QStringLiteral(", "));
     }
-    // Properties read by name, as "name=value" separated by blanks.
-    QString props(const char *names) const
-    {
-        QStringList list;
-        for (const QString &name : QString::fromLatin1(names).split(u' '))
-            list << name + u'=' + m_field.property(name.toLatin1().constData()).toString();
-        return list.join(u' ');
-    }
+    QString props(const char *names) const { return propsOf(m_field, names); }
     QLineEdit *box(int i) const
     {
         return m_field.findChild<QLineEdit *>(QStringLiteral("txtField%1").arg(i));
