@@ -26,7 +26,7 @@ namespace orv {
 
 struct DesignRect;
 
-// The dynamic properties that keep the colour values of the field and of its boxes.
+// The dynamic properties of the boxes that keep their colour values.
 inline constexpr char kOleBackColor[] = "orvOleBackColor";
 inline constexpr char kOleForeColor[] = "orvOleForeColor";
 
