@@ -387,7 +387,12 @@ TEST_F(BrowserDialogTest, OpeningWithACodeAndADescriptionListsByDescriptionOnThe
         clickRow(1);
         EXPECT_EQ(codeBox()->text(), QStringLiteral("01.10.002"));
         EXPECT_EQ(currentKey(), QStringLiteral("9L"));
+        const QRect cell = list()->visualRect(list()->model()->index(1, 0));
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
     });
+    EXPECT_FALSE(stayedOpen);
+    EXPECT_EQ(dialog.IDNode, 9);
+    EXPECT_EQ(dialog.Descrizione, QStringLiteral("Banca Emiliana c/c"));
 }
 
 // The list's statement for each kind of search, as it reaches the connection.
