@@ -201,6 +201,9 @@ void frmSearchAccount::Private::buildWidgets()
     trvTreeView->setObjectName(QStringLiteral("trvTreeView"));
     trvTreeView->setModel(tree);
     trvTreeView->setHeaderHidden(true);
+    // Long descriptions scroll sideways rather than being cut short.
+    trvTreeView->header()->setStretchLastSection(false);
+    trvTreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     trvTreeView->setUniformRowHeights(true);
     trvTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     trvTreeView->setSelectionMode(QAbstractItemView::SingleSelection);
