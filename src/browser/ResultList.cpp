@@ -13,6 +13,8 @@ ResultList::ResultList(QWidget *parent) : QTableView(parent), m_rows(new LazyQue
     // Rows of a UNION of accounts and branches: only all of these tell two of them apart.
     m_rows->setKeyColumns({QStringLiteral("IDConto"), QStringLiteral("IDRamo"), QStringLiteral("IDPadre")});
     m_rows->setBackgroundCounting(true);
+    // A UNION is evaluated whole before its first row: the count brings the first page along.
+    m_rows->setFirstPageWithCount(true);
     setModel(m_rows);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

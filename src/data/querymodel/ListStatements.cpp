@@ -92,6 +92,11 @@ QString ListStatements::keysFromFirst() const
     return selectFrom(m_orderColumn, {}, true, false);
 }
 
+QString ListStatements::keysAndRowsFromFirst() const
+{
+    return selectFrom(m_orderColumn + QStringLiteral(", *"), {}, true, false);
+}
+
 QString ListStatements::keysFrom(const QString &key) const
 {
     return selectFrom(m_orderColumn, from(key), true, false);

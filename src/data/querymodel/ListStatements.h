@@ -29,6 +29,8 @@ public:
 
     // The ordering keys, as the counting passes read them.
     QString keysFromFirst() const;
+    // The same with every column of the rows after the key.
+    QString keysAndRowsFromFirst() const;
     QString keysFrom(const QString &key) const;
     QString keysBefore(const QString &key) const; // backwards
     QString keysFromLast() const;                 // backwards, the rows without a key left out
