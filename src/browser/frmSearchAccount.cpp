@@ -201,9 +201,11 @@ void frmSearchAccount::Private::buildWidgets()
     trvTreeView->setObjectName(QStringLiteral("trvTreeView"));
     trvTreeView->setModel(tree);
     trvTreeView->setHeaderHidden(true);
-    // Long descriptions scroll sideways rather than being cut short.
+    // Long descriptions scroll sideways rather than being cut short. The width follows the rows
+    // on screen only: measuring every loaded row made each expansion cost as much as the tree.
     trvTreeView->header()->setStretchLastSection(false);
     trvTreeView->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    trvTreeView->header()->setResizeContentsPrecision(0);
     trvTreeView->setUniformRowHeights(true);
     trvTreeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     trvTreeView->setSelectionMode(QAbstractItemView::SingleSelection);
