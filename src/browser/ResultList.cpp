@@ -132,6 +132,11 @@ void ResultList::setColumnWidthByName(const QString &name, int width)
     applyWidths();
 }
 
+bool ResultList::columnsChanged() const
+{
+    return m_modelColumns != (m_configured ? shownColumns() : m_names);
+}
+
 void ResultList::applyWidths()
 {
     for (int section = 0; section < m_modelColumns.size(); ++section) {

@@ -47,6 +47,8 @@ public:
     int shownColumnWidth(const QString &name) const;
     void setColumn(const QString &name, const QString &caption, int width, bool visible);
     void setColumnWidthByName(const QString &name, int width);
+    // Whether columns were shown or hidden since the rows were last read: a refresh shows them.
+    bool columnsChanged() const;
 
 Q_SIGNALS:
     void currentRowChanged(int row);

@@ -656,7 +656,11 @@ void frmSearchAccount::Private::sbSetListview(std::int32_t chartId)
     }
     txtCodifica->update();
     txtDescrizione->update();
-    lstListView->refresh();
+    // Read again only to show the columns as set above: the rows themselves are the same.
+    if (lstListView->columnsChanged())
+        lstListView->refresh();
+    else
+        lstListView->viewport()->update();
 }
 
 void frmSearchAccount::Private::sbUpdateColumnsListView()
