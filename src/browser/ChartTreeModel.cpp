@@ -1,8 +1,32 @@
 #include "ChartTreeModel.h"
 
-#include <algorithm>
-
 namespace orv::browser {
+
+namespace {
+
+// The keys of branches and accounts ("37B", "12L") as numbers: a hash of numbers grows far
+// faster than one of texts, and a tree of tens of thousands of nodes grows it while the user
+// waits. -1 for any other key.
+qint64 numberOfKey(QStringView key)
+{
+    if (key.size() < 2 || key.size() > 19)
+        return -1;
+    const QChar kind = key.back();
+    if (kind != u'B' && kind != u'L')
+        return -1;
+    const QStringView digits = key.chopped(1);
+    if (digits.size() > 1 && digits.front() == u'0')
+        return -1; // one spelling per number
+    qint64 id = 0;
+    for (const QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        id = id * 10 + (c.unicode() - u'0');
+    }
+    return id * 2 + (kind == u'L' ? 1 : 0);
+}
+
+} // namespace
 
 ChartTreeModel::ChartTreeModel(QObject *parent) : QAbstractItemModel(parent) {}
 
@@ -18,7 +42,8 @@ void ChartTreeModel::clear()
     beginResetModel();
     m_nodes.clear();
     m_topLevel.clear();
-    m_byKey.clear();
+    m_byNumber.clear();
+    m_byText.clear();
     endResetModel();
 }
 
@@ -31,7 +56,7 @@ std::vector<int> ChartTreeModel::addChildren(int parent, const std::vector<NewNo
     std::vector<std::size_t> fresh;
     QHash<QString, int> batchKeys;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
-        if (!m_byKey.contains(nodes[i].key) && !batchKeys.contains(nodes[i].key)) {
+        if (find(nodes[i].key) == kNoNode && !batchKeys.contains(nodes[i].key)) {
             batchKeys.insert(nodes[i].key, 0);
             fresh.push_back(i);
         }
@@ -40,9 +65,6 @@ std::vector<int> ChartTreeModel::addChildren(int parent, const std::vector<NewNo
         return added;
     const int first = static_cast<int>(childrenOf(parent).size());
     beginInsertRows(indexOf(parent), first, first + static_cast<int>(fresh.size()) - 1);
-    // Room for the batch at once, so that the parent's children stay where they are meanwhile.
-    if (m_nodes.capacity() < m_nodes.size() + fresh.size())
-        m_nodes.reserve(std::max(m_nodes.size() + fresh.size(), 2 * m_nodes.capacity()));
     for (const std::size_t i : fresh) {
         const int node = static_cast<int>(m_nodes.size()) + 1;
         std::vector<int> &siblings = parent == kNoNode ? m_topLevel : at(parent)->children;
@@ -54,7 +76,10 @@ std::vector<int> ChartTreeModel::addChildren(int parent, const std::vector<NewNo
                                static_cast<int>(siblings.size()),
                                {}});
         siblings.push_back(node);
-        m_byKey.insert(nodes[i].key, node);
+        if (const qint64 number = numberOfKey(nodes[i].key); number >= 0)
+            m_byNumber.insert(number, node);
+        else
+            m_byText.insert(nodes[i].key, node);
         added[i] = node;
     }
     endInsertRows();
@@ -68,7 +93,8 @@ int ChartTreeModel::add(int parent, const QString &key, const QString &text, con
 
 int ChartTreeModel::find(const QString &key) const
 {
-    return m_byKey.value(key, kNoNode);
+    const qint64 number = numberOfKey(key);
+    return number >= 0 ? m_byNumber.value(number, kNoNode) : m_byText.value(key, kNoNode);
 }
 
 int ChartTreeModel::nodeCount() const

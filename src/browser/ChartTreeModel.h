@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -79,9 +80,10 @@ private:
     Node *at(int node);
     const std::vector<int> &childrenOf(int node) const;
 
-    std::vector<Node> m_nodes;   // node i at i - 1
-    std::vector<int> m_topLevel; // the nodes without parent
-    QHash<QString, int> m_byKey;
+    std::deque<Node> m_nodes;      // node i at i - 1; a deque, as nodes stay where they are
+    std::vector<int> m_topLevel;   // the nodes without parent
+    QHash<qint64, int> m_byNumber; // the nodes of branches and accounts, by their key as a number
+    QHash<QString, int> m_byText;  // those with any other key
     QHash<QString, QVariant> m_pictures;
 };
 
