@@ -20,12 +20,13 @@ bool isText(const Variant &value)
 
 } // namespace
 
-void CountingPass::start(std::unique_ptr<DbResultSet> result, bool keyed, Compare compare)
+void CountingPass::start(std::unique_ptr<DbResultSet> result, bool keyed, Compare compare, RowSeen seen)
 {
     reset();
     m_result = std::move(result);
     m_keyed = keyed;
     m_compare = std::move(compare);
+    m_seen = std::move(seen);
     m_complete = false;
 }
 
@@ -46,6 +47,7 @@ void CountingPass::reset()
 {
     close();
     m_keyed = false;
+    m_seen = nullptr;
     m_counted = 0;
     m_hasLast = false;
     m_lastKey = Variant();
@@ -87,6 +89,8 @@ bool CountingPass::advance(int until, int budgetMs, const NewKey &newKey)
                     m_lastKey = key;
                 }
             }
+            if (m_seen)
+                m_seen(*m_result);
             ++m_counted;
             m_result->MoveNext();
         }

@@ -19,14 +19,17 @@ public:
     // Called with the key of the row about to be counted (row counted()) when a run of another
     // key begins there; lastKey() is still the key of the run before.
     using NewKey = std::function<void(const Variant &key)>;
+    // Called with each row as it is counted, on its row.
+    using RowSeen = std::function<void(const DbResultSet &row)>;
 
     CountingPass() = default;
     ~CountingPass() { close(); }
     CountingPass(const CountingPass &) = delete;
     CountingPass &operator=(const CountingPass &) = delete;
 
-    // Starts counting the rows of result; keyed when they are ordered.
-    void start(std::unique_ptr<DbResultSet> result, bool keyed, Compare compare);
+    // Starts counting the rows of result; keyed when they are ordered. `seen`, when given, is
+    // shown every row counted.
+    void start(std::unique_ptr<DbResultSet> result, bool keyed, Compare compare, RowSeen seen = {});
     // Stops the pass where it is and releases its rows; it counts no more.
     void close();
     // Back to a pass that has nothing to count.
@@ -49,6 +52,7 @@ private:
 
     std::unique_ptr<DbResultSet> m_result;
     Compare m_compare;
+    RowSeen m_seen;
     bool m_keyed = false;
     int m_counted = 0;
     bool m_complete = true;

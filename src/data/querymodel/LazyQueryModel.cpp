@@ -86,6 +86,7 @@ public:
     {
         countTimer.stop();
         forward.reset();
+        firstPage.clear();
         backward.reset();
         connection.reset();
         dialect = nullptr;
@@ -133,6 +134,11 @@ public:
             advance(backward, pageSize, -1);
             publishedBefore = backward.counted();
             publishedAfter = forward.counted();
+            if (!firstPage.empty()) {
+                firstPage.resize(static_cast<std::size_t>(pageSize));
+                pages.insert(0, PageCache::Page{std::move(firstPage), false}, published());
+                firstPage.clear();
+            }
         } catch (const std::exception &error) {
             fail(error);
             forward.close();
@@ -187,8 +193,13 @@ public:
             return;
         }
         orderVisible = static_cast<int>(first - visible.begin());
-        const int key = keyColumn.isEmpty() ? -1 : nameIndex->columnIndex(keyColumn);
-        statements.setOrder(names.at(*first), key >= 0 && key != *first ? names.at(key) : QString());
+        QStringList tieBreakers;
+        for (const QString &name : std::as_const(keyColumns)) {
+            const int key = name.isEmpty() ? -1 : nameIndex->columnIndex(name);
+            if (key >= 0 && key != *first)
+                tieBreakers << names.at(key);
+        }
+        statements.setOrder(names.at(*first), tieBreakers);
         anchors.reset(pageSize, anchorLimit, !atEnd && start.isEmpty());
         const CountingPass::Compare keys = [this](QStringView a, QStringView b) { return compare(a, b); };
 
@@ -199,7 +210,21 @@ public:
             return;
         }
         if (start.isEmpty()) {
-            forward.start(run(statements.keysFromFirst()), true, keys);
+            if (!firstPageWithCount) {
+                forward.start(run(statements.keysFromFirst()), true, keys);
+                return;
+            }
+            // The key first, then the row's columns: the rows of the first page are kept.
+            firstPage.clear();
+            forward.start(run(statements.keysAndRowsFromFirst()), true, keys, [this](const DbResultSet &rs) {
+                if (static_cast<int>(firstPage.size()) >= pageSize)
+                    return;
+                Row row;
+                row.reserve(static_cast<std::size_t>(rs.columnCount() - 1));
+                for (int column = 1; column < rs.columnCount(); ++column)
+                    row.push_back(rs.value(column));
+                firstPage.push_back(std::move(row));
+            });
             return;
         }
         forward.start(run(statements.keysFrom(start)), true, keys);
@@ -464,9 +489,11 @@ public:
     int wantedPageSize = kDefaultPageSize;
     int wantedCacheLimit = kDefaultCacheLimit;
     int wantedAnchorLimit = kDefaultAnchorLimit;
-    QString keyColumn;
+    QStringList keyColumns;
     int countStepMs = kDefaultCountStepMs;
     bool background = false;
+    bool firstPageWithCount = false;
+    std::vector<Row> firstPage; // read by the first counting step
     int pageSize = kDefaultPageSize;
     int cacheLimit = kDefaultCacheLimit;
     int anchorLimit = kDefaultAnchorLimit;
@@ -532,7 +559,12 @@ void LazyQueryModel::setAnchorLimit(int anchors)
 
 void LazyQueryModel::setKeyColumn(const QString &name)
 {
-    d->keyColumn = name;
+    d->keyColumns = QStringList{name};
+}
+
+void LazyQueryModel::setKeyColumns(const QStringList &names)
+{
+    d->keyColumns = names;
 }
 
 void LazyQueryModel::setCountStep(int milliseconds)
@@ -547,6 +579,11 @@ void LazyQueryModel::setBackgroundCounting(bool enabled)
         d->countTimer.stop();
     else if (!d->isComplete())
         d->countTimer.start();
+}
+
+void LazyQueryModel::setFirstPageWithCount(bool enabled)
+{
+    d->firstPageWithCount = enabled;
 }
 
 bool LazyQueryModel::setQuery(DbConnectionPtr connection, const QString &sql, const QList<Column> &columns,

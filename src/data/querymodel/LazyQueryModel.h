@@ -59,10 +59,18 @@ public:
     // The query column that tells rows with equal ordering values apart (the row's id); none
     // when empty or when the query has no such column.
     void setKeyColumn(const QString &name);
+    // Several such columns, in order, for rows that only all of them tell apart (a UNION of
+    // two tables, say); the query's columns among them count.
+    void setKeyColumns(const QStringList &names);
     // Time given to each counting step after the first. With 0 a step counts one page of rows.
     void setCountStep(int milliseconds);
     // Whether the passes go on by themselves on a zero timer until every row is counted.
     void setBackgroundCounting(bool enabled);
+    // For a SELECT that the engine evaluates whole before it gives its first row (a UNION, whose
+    // rows it first sets apart): a list opened at its start reads its first page in its first
+    // counting step, rather than evaluating the SELECT a second time for it. The count then
+    // reads every column, so this does not suit a list the engine can read in order from an index.
+    void setFirstPageWithCount(bool enabled);
 
     // Lists the rows of sql (a SELECT) read through connection, with the given visible columns
     // in order (every query column when none is given), opened at startText: the rows before

@@ -46,4 +46,12 @@ const PageCache::Row *PageCache::row(int rel, int generation)
     return holds(page, slot) ? &page.rows[slot] : nullptr;
 }
 
+void PageCache::insert(int number, Page page, int generation)
+{
+    m_pages.remove_if([number](const Entry &entry) { return entry.number == number; });
+    m_pages.push_front(Entry{number, generation, std::move(page)});
+    while (static_cast<int>(m_pages.size()) > m_limit)
+        m_pages.pop_back();
+}
+
 } // namespace orv

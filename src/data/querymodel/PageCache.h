@@ -28,6 +28,8 @@ public:
     // not give when it was read is read again with the page once the generation (the rows the
     // list has) has changed, unless that read failed. Null when there is no such row.
     const Row *row(int rel, int generation);
+    // Keeps a page read by other means, as if read when the list had `generation` rows.
+    void insert(int number, Page page, int generation);
     int size() const { return static_cast<int>(m_pages.size()); }
 
 private:
