@@ -66,10 +66,12 @@ void sbOpenSearchAccount(FieldContext &field)
     dialog.bOnlyTerminalBranch = s.OnlyTerminalBranch;
 
     const QString application = moduleState().sSettingsAppName;
-    const QString stored = services::settings().read(application, kMenuSettings, kTreeHidden, QStringLiteral("False"));
+    const QString stored =
+        services::settings().read(application, kMenuSettings, kTreeHidden, QStringLiteral("False"));
     dialog.setTreeHidden(Variant(stored).toBool());
     dialog.exec();
-    services::settings().write(application, kMenuSettings, kTreeHidden, Variant::boolean(dialog.TreeHidden()).toText());
+    services::settings().write(application, kMenuSettings, kTreeHidden,
+                               Variant::boolean(dialog.TreeHidden()).toText());
 
     // The kind first: loading the id reads it.
     if (dialog.IDNode > 0) {
@@ -104,19 +106,18 @@ void sbAnagraficaCallFromMenuSearchPDC(FieldContext &field, const QString &sDesc
         const QString pattern = prefixPattern(sDescrizioneCF);
         const QString chart = QString::number(s.IDPDC);
         const QString type = QString::number(accountType);
-        QString sql = QStringLiteral("SELECT") % QLatin1String(" ElementoPDC.IDElementoPDC") %
-                      QLatin1String(" FROM") % QLatin1String(" ContoPDC,") % QLatin1String(" ContoPerPDC,") %
-                      QLatin1String(" ElementoPDC") % QLatin1String(" WHERE") %
-                      QLatin1String(" IDPianoDeiConti = ") % chart % QLatin1String(" AND") %
-                      QLatin1String(" ContoPerPDC.IDElementoPDC = ElementoPDC.IDElementoPDC") %
-                      QLatin1String(" AND") % QLatin1String(" ContoPerPDC.IDContoPDC = ContoPDC.IDContoPDC") %
-                      QLatin1String(" AND") % QLatin1String(" ContoPDC") % QLatin1String(" LIKE ") % pattern %
-                      QLatin1String(" AND") % QLatin1String(" ContoPDC.IDTipoConto = ") % type %
-                      QLatin1String(" UNION") % QLatin1String(" SELECT") % QLatin1String(" IDElementoPDC") %
-                      QLatin1String(" FROM") % QLatin1String(" ElementoPDC") % QLatin1String(" WHERE") %
-                      QLatin1String(" IDPianoDeiConti = ") % chart % QLatin1String(" AND") %
-                      QLatin1String(" ElementoPDC") % QLatin1String(" LIKE ") % pattern % QLatin1String(" AND") %
-                      QLatin1String(" IDTipoConto = ") % type;
+        QString sql =
+            QStringLiteral("SELECT") % QLatin1String(" ElementoPDC.IDElementoPDC") % QLatin1String(" FROM") %
+            QLatin1String(" ContoPDC,") % QLatin1String(" ContoPerPDC,") % QLatin1String(" ElementoPDC") %
+            QLatin1String(" WHERE") % QLatin1String(" IDPianoDeiConti = ") % chart % QLatin1String(" AND") %
+            QLatin1String(" ContoPerPDC.IDElementoPDC = ElementoPDC.IDElementoPDC") % QLatin1String(" AND") %
+            QLatin1String(" ContoPerPDC.IDContoPDC = ContoPDC.IDContoPDC") % QLatin1String(" AND") %
+            QLatin1String(" ContoPDC") % QLatin1String(" LIKE ") % pattern % QLatin1String(" AND") %
+            QLatin1String(" ContoPDC.IDTipoConto = ") % type % QLatin1String(" UNION") %
+            QLatin1String(" SELECT") % QLatin1String(" IDElementoPDC") % QLatin1String(" FROM") %
+            QLatin1String(" ElementoPDC") % QLatin1String(" WHERE") % QLatin1String(" IDPianoDeiConti = ") %
+            chart % QLatin1String(" AND") % QLatin1String(" ElementoPDC") % QLatin1String(" LIKE ") %
+            pattern % QLatin1String(" AND") % QLatin1String(" IDTipoConto = ") % type;
         std::unique_ptr<DbResultSet> rs = runSql(s.Connection.get(), sql);
         if (rs->Eof())
             sbCallSearchPDC(field, QString(), QString());
@@ -153,14 +154,14 @@ bool searchChartByDescription(FieldContext &field)
 
     bool hasAccounts = false;
     ignoringErrors([&] {
-        QString sql = QStringLiteral("SELECT") % QLatin1String(" ContoPDC.IDContoPDC,") %
-                      QLatin1String(" ContoPDC,") % QLatin1String(" IDAnagrafica") % QLatin1String(" FROM") %
-                      QLatin1String(" ContoPDC,") % QLatin1String(" ContoPerPDC,") % QLatin1String(" ElementoPDC") %
-                      QLatin1String(" WHERE") % QLatin1String(" ElementoPDC.IDPianoDeiConti = ") %
-                      QString::number(s.IDPDC) % QLatin1String(" AND") %
-                      QLatin1String(" ContoPerPDC.IDElementoPDC = ElementoPDC.IDElementoPDC") %
-                      QLatin1String(" AND") % QLatin1String(" ContoPerPDC.IDContoPDC = ContoPDC.IDContoPDC") %
-                      QLatin1String(" AND") % QLatin1String(" ContoPDC") % QLatin1String(" LIKE ") % pattern;
+        QString sql =
+            QStringLiteral("SELECT") % QLatin1String(" ContoPDC.IDContoPDC,") % QLatin1String(" ContoPDC,") %
+            QLatin1String(" IDAnagrafica") % QLatin1String(" FROM") % QLatin1String(" ContoPDC,") %
+            QLatin1String(" ContoPerPDC,") % QLatin1String(" ElementoPDC") % QLatin1String(" WHERE") %
+            QLatin1String(" ElementoPDC.IDPianoDeiConti = ") % QString::number(s.IDPDC) %
+            QLatin1String(" AND") % QLatin1String(" ContoPerPDC.IDElementoPDC = ElementoPDC.IDElementoPDC") %
+            QLatin1String(" AND") % QLatin1String(" ContoPerPDC.IDContoPDC = ContoPDC.IDContoPDC") %
+            QLatin1String(" AND") % QLatin1String(" ContoPDC") % QLatin1String(" LIKE ") % pattern;
         rs.take(runSql(s.Connection.get(), sql, kRewindable));
         hasAccounts = !rs->Eof();
     });
@@ -189,8 +190,9 @@ bool searchChartByDescription(FieldContext &field)
         bool oneBranch = false;
         ignoringErrors([&] {
             QString sql = QStringLiteral("SELECT") % QLatin1String(" IDElementoPDC,") %
-                          QLatin1String(" ElementoPDC") % QLatin1String(" FROM") % QLatin1String(" ElementoPDC") %
-                          QLatin1String(" WHERE") % QLatin1String(" VirtualDelete = 0") % QLatin1String(" AND") %
+                          QLatin1String(" ElementoPDC") % QLatin1String(" FROM") %
+                          QLatin1String(" ElementoPDC") % QLatin1String(" WHERE") %
+                          QLatin1String(" VirtualDelete = 0") % QLatin1String(" AND") %
                           QLatin1String(" ElementoPDC") % QLatin1String(" LIKE ") % pattern;
             rs.take(runSql(s.Connection.get(), sql, kRewindable));
             if (rs->Eof())
