@@ -519,6 +519,50 @@ SELECT ElementoPDC, TipoConto FROM TipoConto, ElementoPDC WHERE IDElementoPDC = 
 -- @first 1013
 SELECT ElementoPDC.IDElementoPDC, ElementoPDC, Codifica FROM ElementoPDC, ContoPerPDC WHERE IDContoPDC = 101 AND ElementoPDC.IDElementoPDC = ContoPerPDC.IDElementoPDC AND IDPianoDeiConti = 1;
 
+-- @name browser.tree.branches_of_required_type
+-- accounts hidden: the branches of the customer type alone
+-- @rows 1
+-- @first 1013
+SELECT IDElementoPDC as IDConto, ElementoPDC as Descrizione, Codifica as Cod, IDElementoPDCPadre as IDPadre FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDTipoConto = 6;
+
+-- @name browser.tree.segment_top
+-- the first part of a row's code: a branch at the top level
+-- @rows 1
+-- @first 1001
+SELECT IDElementoPDC, ElementoPDC, ElementoTerminale FROM ElementoPDC WHERE Codifica = '01' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND IDElementoPDCPadre is Null;
+
+-- @name browser.search.top_segment
+-- the first part of a code walked in the tree must be a top-level branch
+-- @rows 1
+-- @first 1002
+SELECT IDElementoPDC FROM ElementoPDC WHERE Codifica = '02' AND IDElementoPDC > 0 AND IDPianoDeiConti = 1 AND (IDElementoPDCPadre Is Null Or IDElementoPDCPadre = 0);
+
+-- @name browser.search.segment_account
+-- @rows 1
+-- @first 101
+SELECT CP.IDContoPDC FROM ElementoPDC as EPDC, ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDElementoPDC = 1013 AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC > 0 AND CP.Codifica ='001';
+
+-- @name browser.list.supplier_accounts
+-- supplier mode, accounts only: 10 suppliers and Fornitori diversi, all held by branch 02.10
+-- @rows 11
+SELECT 0 as IDRamo, CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Codifica as Cod, CPP.IDElementoPDC as IDPadre, CPP.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'SI' as IsConto FROM ( ElementoPDC as EPDC INNER JOIN TipoConto ON EPDC.IDTipoConto = TipoConto.IDTipoConto), ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC > 0 AND ContoPDC LIKE '%' AND CP.IDTipoConto = 7 UNION SELECT 0 as IDRamo, CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Codifica as Cod, CPP.IDElementoPDC as IDPadre, CPP.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'SI' as IsConto FROM ( ElementoPDC as EPDC INNER JOIN TipoConto ON EPDC.IDTipoConto = TipoConto.IDTipoConto), ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC > 0 AND ContoPDC LIKE '%' AND CPP.IDElementoPDC IN (SELECT IDElementoPDC FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND IDTipoConto = 7 );
+
+-- @name browser.list.branches_of_type
+-- the branches of the liabilities type
+-- @rows 6
+SELECT IDElementoPDC as IDRamo, 0 as IDConto, ElementoPDC as Descrizione, Codifica as Cod, IDElementoPDCPadre as IDPadre, ElementoPDC.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'NO' as IsConto FROM ( ElementoPDC INNER JOIN TipoConto ON ElementoPDC.IDTipoConto = TipoConto.IDTipoConto) WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND ElementoPDC LIKE '%' AND ElementoPDC.IDTipoConto = 2;
+
+-- @name browser.list.apostrophe
+-- @rows 1
+-- @first 0 | 5
+SELECT 0 as IDRamo, CP.IDContoPDC as IDConto, CP.ContoPDC as Descrizione, CP.Codifica as Cod, CPP.IDElementoPDC as IDPadre, CPP.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'SI' as IsConto FROM ( ElementoPDC as EPDC INNER JOIN TipoConto ON EPDC.IDTipoConto = TipoConto.IDTipoConto), ContoPerPDC as CPP, ContoPDC As CP WHERE IDPianoDeiConti = 1 AND EPDC.IDElementoPDC = CPP.IDElementoPDC AND CPP.IDContoPDC = CP.IDContoPDC AND CP.IDContoPDC > 0 AND ContoPDC LIKE 'Mobili e arredi d''%' UNION SELECT IDElementoPDC as IDRamo, 0 as IDConto, ElementoPDC as Descrizione, Codifica as Cod, IDElementoPDCPadre as IDPadre, ElementoPDC.CodificaCompleta as CodCompleta, TipoConto.TipoConto as TipodiConto, 'NO' as IsConto FROM ( ElementoPDC INNER JOIN TipoConto ON ElementoPDC.IDTipoConto = TipoConto.IDTipoConto) WHERE IDPianoDeiConti = 1 AND IDElementoPDC > 0 AND ElementoPDC LIKE 'Mobili e arredi d''%';
+
+-- @name browser.ok.type_name
+-- the name quoted when a branch lacks the required type
+-- @rows 1
+-- @first Clienti
+SELECT TipoConto FROM TipoConto WHERE IDTipoConto = 6;
+
 -- @name codes.separator
 -- @rows 1
 -- @first -

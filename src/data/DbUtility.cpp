@@ -1,6 +1,8 @@
 #include "DbUtility.h"
 
+#include <QObject>
 #include <QStringBuilder>
+#include <QVariant>
 
 namespace orv {
 
@@ -31,6 +33,13 @@ QString DbUtility::SqlText(const Variant &text) const
 Variant DbUtility::NullToValue(const Variant &value) const
 {
     return value.isNull() ? Variant() : value;
+}
+
+void DbUtility::PrepareForm(QObject *form, int options) const
+{
+    Q_UNUSED(options)
+    if (form)
+        form->setProperty("styleSheet", QStringLiteral("font-family: Tahoma;"));
 }
 
 DbUtility &dbUtility()

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QObject;
+
 namespace orv {
 
 // SQL literals and Null-safe values. One object per thread (dbUtility()), shared by every
@@ -18,6 +20,11 @@ public:
     // The value unchanged unless Null; Null becomes Empty (which converts to "" or 0).
     Variant NullToValue(const Variant &value) const;
     Variant NullToValue(const DbField &field) const { return NullToValue(field.Value()); }
+
+    // Gives a form of the suite its look before it shows: every text of the form and of its
+    // children in Tahoma (by a style sheet, so this layer needs no widgets). `options` is the
+    // suite's option word; 0 asks for nothing more, and no other value is used.
+    void PrepareForm(QObject *form, int options) const;
 };
 
 DbUtility &dbUtility();

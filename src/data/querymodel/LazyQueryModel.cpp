@@ -187,8 +187,13 @@ public:
             return;
         }
         orderVisible = static_cast<int>(first - visible.begin());
-        const int key = keyColumn.isEmpty() ? -1 : nameIndex->columnIndex(keyColumn);
-        statements.setOrder(names.at(*first), key >= 0 && key != *first ? names.at(key) : QString());
+        QStringList tieBreakers;
+        for (const QString &name : std::as_const(keyColumns)) {
+            const int key = name.isEmpty() ? -1 : nameIndex->columnIndex(name);
+            if (key >= 0 && key != *first)
+                tieBreakers << names.at(key);
+        }
+        statements.setOrder(names.at(*first), tieBreakers);
         anchors.reset(pageSize, anchorLimit, !atEnd && start.isEmpty());
         const CountingPass::Compare keys = [this](QStringView a, QStringView b) { return compare(a, b); };
 
@@ -464,7 +469,7 @@ public:
     int wantedPageSize = kDefaultPageSize;
     int wantedCacheLimit = kDefaultCacheLimit;
     int wantedAnchorLimit = kDefaultAnchorLimit;
-    QString keyColumn;
+    QStringList keyColumns;
     int countStepMs = kDefaultCountStepMs;
     bool background = false;
     int pageSize = kDefaultPageSize;
@@ -532,7 +537,12 @@ void LazyQueryModel::setAnchorLimit(int anchors)
 
 void LazyQueryModel::setKeyColumn(const QString &name)
 {
-    d->keyColumn = name;
+    d->keyColumns = QStringList{name};
+}
+
+void LazyQueryModel::setKeyColumns(const QStringList &names)
+{
+    d->keyColumns = names;
 }
 
 void LazyQueryModel::setCountStep(int milliseconds)

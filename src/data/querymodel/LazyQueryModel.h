@@ -59,6 +59,9 @@ public:
     // The query column that tells rows with equal ordering values apart (the row's id); none
     // when empty or when the query has no such column.
     void setKeyColumn(const QString &name);
+    // Several such columns, in order, for rows that only all of them tell apart (a UNION of
+    // two tables, say); the query's columns among them count.
+    void setKeyColumns(const QStringList &names);
     // Time given to each counting step after the first. With 0 a step counts one page of rows.
     void setCountStep(int milliseconds);
     // Whether the passes go on by themselves on a zero timer until every row is counted.

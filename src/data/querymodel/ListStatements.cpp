@@ -22,10 +22,20 @@ ListStatements::ListStatements(const SqlDialect &dialect, const QString &select)
     : m_dialect(&dialect), m_source(dialect.subquery(withoutClosingSemicolons(select)))
 {}
 
-void ListStatements::setOrder(const QString &orderColumn, const QString &keyColumn)
+void ListStatements::setOrder(const QString &orderColumn, const QStringList &keyColumns)
 {
     m_orderColumn = m_dialect->escapeIdentifier(orderColumn);
-    m_keyColumn = keyColumn.isEmpty() ? QString() : m_dialect->escapeIdentifier(keyColumn);
+    m_keyColumns.clear();
+    for (const QString &key : keyColumns)
+        m_keyColumns << m_dialect->escapeIdentifier(key);
+}
+
+QString ListStatements::keyOrder(bool descending) const
+{
+    QStringList terms;
+    for (const QString &key : m_keyColumns)
+        terms << m_dialect->orderTerm(key, false, descending);
+    return terms.join(QStringLiteral(", "));
 }
 
 QString ListStatements::selectFrom(const QString &columns, const QString &where, bool ordered,
@@ -36,8 +46,8 @@ QString ListStatements::selectFrom(const QString &columns, const QString &where,
         sql += QStringLiteral(" WHERE ") + where;
     if (ordered) {
         sql += QStringLiteral(" ORDER BY ") + m_dialect->orderTerm(m_orderColumn, true, descending);
-        if (!m_keyColumn.isEmpty())
-            sql += QStringLiteral(", ") + m_dialect->orderTerm(m_keyColumn, false, descending);
+        if (!m_keyColumns.isEmpty())
+            sql += QStringLiteral(", ") + keyOrder(descending);
     }
     return sql;
 }
@@ -120,8 +130,8 @@ QString ListStatements::rowsFromLast(int count, int offset) const
 QString ListStatements::rowsWithoutKey(int count, int offset) const
 {
     QString sql = selectFrom(QStringLiteral("*"), isNull(), false, false);
-    if (!m_keyColumn.isEmpty())
-        sql += QStringLiteral(" ORDER BY ") + m_dialect->orderTerm(m_keyColumn, false, false);
+    if (!m_keyColumns.isEmpty())
+        sql += QStringLiteral(" ORDER BY ") + keyOrder(false);
     return sql + m_dialect->limitClause(count, offset);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace orv {
 
@@ -16,8 +17,9 @@ public:
     ListStatements() = default;
     ListStatements(const SqlDialect &dialect, const QString &select);
 
-    // The columns that order the list; an empty key column: none.
-    void setOrder(const QString &orderColumn, const QString &keyColumn);
+    // The columns that order the list: the ordering column, then the key columns that tell rows
+    // with equal values apart (none when the list is empty).
+    void setOrder(const QString &orderColumn, const QStringList &keyColumns);
 
     // No rows, only the columns.
     QString columnNames() const;
@@ -50,11 +52,12 @@ private:
     QString before(const QString &key) const;
     QString isNull() const;
     QString isNotNull() const;
+    QString keyOrder(bool descending) const;
 
     const SqlDialect *m_dialect = nullptr;
-    QString m_source;      // the caller's SELECT as a subquery
-    QString m_orderColumn; // escaped
-    QString m_keyColumn;   // escaped; empty when there is none
+    QString m_source;         // the caller's SELECT as a subquery
+    QString m_orderColumn;    // escaped
+    QStringList m_keyColumns; // escaped
 };
 
 } // namespace orv

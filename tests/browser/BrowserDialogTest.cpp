@@ -1,0 +1,465 @@
+#include "browser/frmSearchAccount.h"
+
+#include "browser/BrowserQueries.h"
+#include "browser/ChartTreeModel.h"
+#include "browser/ResultList.h"
+#include "data/querymodel/LazyQueryModel.h"
+#include "field/ModuleState.h"
+#include "support/ChartFixture.h"
+#include "support/FakeServices.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace orv {
+namespace {
+
+using browser::ChartTreeModel;
+using browser::ResultList;
+
+const QString kApplication = QStringLiteral("Contabilità");
+
+class BrowserDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        moduleState().sApplicationName = kApplication;
+        dialog.oConnect = chart.recorder;
+        dialog.lIDPDC = 1;
+        dialog.sSepCod = QStringLiteral(".");
+        dialog.sCaption = QStringLiteral("Cerca conto");
+    }
+
+    // exec() with `interact` run in the open dialog; a dialog still open afterwards is cancelled.
+    int open(const std::function<void()> &interact)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, &dialog, [&] {
+            ran = true;
+            EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            interact();
+            stayedOpen = dialog.isVisible();
+            if (stayedOpen)
+                dialog.reject();
+        });
+        const int result = dialog.exec();
+        EXPECT_TRUE(ran);
+        return result;
+    }
+
+    template <typename T> T *child(const char *name)
+    {
+        return dialog.findChild<T *>(QString::fromLatin1(name));
+    }
+    QLineEdit *codeBox() { return child<QLineEdit>("txtCodifica"); }
+    QLineEdit *descriptionBox() { return child<QLineEdit>("txtDescrizione"); }
+    ResultList *list() { return child<ResultList>("lstListView"); }
+    QTreeView *treeView() { return child<QTreeView>("trvTreeView"); }
+    ChartTreeModel *tree() { return qobject_cast<ChartTreeModel *>(treeView()->model()); }
+
+    QStringList keysBelow(const QString &key)
+    {
+        QStringList keys;
+        const int node = tree()->find(key);
+        for (int i = 0; i < tree()->childCount(node); ++i)
+            keys << tree()->key(tree()->child(node, i));
+        return keys;
+    }
+    QString tag(const QString &key) { return tree()->tag(tree()->find(key)).toText(); }
+    QString currentKey() { return tree()->key(tree()->nodeOf(treeView()->currentIndex())); }
+
+    static void enter(QLineEdit *box, const QString &text)
+    {
+        box->clear();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    void clickRow(int row)
+    {
+        const QRect cell = list()->visualRect(list()->model()->index(row, 0));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    }
+    void clickNode(const QString &key)
+    {
+        const QModelIndex index = tree()->indexOf(tree()->find(key));
+        treeView()->scrollTo(index);
+        QTest::mouseClick(treeView()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          treeView()->visualRect(index).center());
+    }
+    QStringList listColumn(const char *column)
+    {
+        QStringList values;
+        for (int row = 0; row < list()->rowCount(); ++row)
+            values << list()->rows()->value(row, QString::fromLatin1(column)).toText();
+        return values;
+    }
+
+    test::ChartFixture chart{test::demoDatabase()};
+    test::ServiceOverride<test::CapturedMessageBoxes> boxes;
+    test::ServiceOverride<test::FixedScreen> screen;
+    frmSearchAccount dialog;
+    QAbstractItemModelTester treeTester{tree(), QAbstractItemModelTester::FailureReportingMode::Fatal};
+    bool stayedOpen = false;
+};
+
+TEST_F(BrowserDialogTest, OpensOnTheTopTwoLevelsOfTheChartAndAnEmptyList)
+{
+    open([&] {
+        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Cerca conto"));
+        const QPoint offCentre = dialog.frameGeometry().center() - dialog.screen()->geometry().center();
+        // Centred before it shows, when the window frame around it is not known yet.
+        EXPECT_LE(offCentre.manhattanLength(), 4);
+        EXPECT_EQ(codeBox()->font().family(), QStringLiteral("Tahoma"));
+        EXPECT_EQ(keysBelow(QStringLiteral("Piano dei conti")),
+                  QStringList({"1001B", "1002B", "1003B", "1004B", "1005B"}));
+        EXPECT_EQ(tree()->tag(1), Variant::integer(1));
+        EXPECT_TRUE(treeView()->isExpanded(tree()->indexOf(1)));
+        EXPECT_EQ(currentKey(), QStringLiteral("Piano dei conti"));
+        // Top-level terminal branches come with their accounts; the others with their children.
+        EXPECT_EQ(keysBelow(QStringLiteral("1005B")), QStringList({"56L", "57L", "58L"}));
+        EXPECT_EQ(keysBelow(QStringLiteral("1002B")), QStringList({"1020B", "1021B", "1022B", "1023B"}));
+        const QStringList tags = {tag(QStringLiteral("1005B")), tag(QStringLiteral("1002B")),
+                                  tag(QStringLiteral("1022B")), tag(QStringLiteral("1023B"))};
+        EXPECT_EQ(tags, QStringList({"12", "", "12", ""}));
+        EXPECT_TRUE(keysBelow(QStringLiteral("1023B")).isEmpty());
+        for (const char *key : {"1001B", "56L"}) {
+            const QModelIndex index = tree()->indexOf(tree()->find(QString::fromLatin1(key)));
+            EXPECT_FALSE(index.data(Qt::DecorationRole).value<QIcon>().isNull()) << key;
+        }
+        EXPECT_EQ(list()->rowCount(), 0);
+        EXPECT_EQ(list()->shownColumns(),
+                  QStringList({"Descrizione", "CodCompleta", "TipodiConto", "IsConto"}));
+        EXPECT_EQ(list()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Descrizione"));
+        EXPECT_EQ(child<QCheckBox>("chkVisTree")->text(), QStringLiteral("Visualizza piano dei conti"));
+        EXPECT_TRUE(child<QCheckBox>("chkVisTree")->isChecked());
+        EXPECT_LT(treeView()->geometry().right(), list()->geometry().left());
+        EXPECT_EQ(screen->busyDepth(), 0);
+    });
+}
+
+TEST_F(BrowserDialogTest, ExpandingABranchLoadsTheLevelBelowItsChildrenOnce)
+{
+    open([&] {
+        const QModelIndex branch = tree()->indexOf(tree()->find(QStringLiteral("1001B")));
+        chart.take();
+        treeView()->expand(branch);
+        const QStringList loaded = chart.take();
+        EXPECT_EQ(loaded.size(), 5); // 1010 non-terminal: its branches; 1013-1016: their accounts
+        EXPECT_TRUE(loaded.contains(browser::fnSelectBranchSearch(1, 1010)));
+        EXPECT_TRUE(loaded.contains(browser::fnSelectContiForBranchSearch(1014)));
+        EXPECT_EQ(tag(QStringLiteral("1001B")), QStringLiteral("10"));
+        EXPECT_EQ(keysBelow(QStringLiteral("1010B")), QStringList({"1011B", "1012B"}));
+        EXPECT_EQ(tag(QStringLiteral("1011B")), QStringLiteral("12"));
+        EXPECT_EQ(keysBelow(QStringLiteral("1014B")).size(), 7);
+        treeView()->collapse(branch);
+        treeView()->expand(branch);
+        EXPECT_TRUE(chart.take().isEmpty());
+        EXPECT_EQ(keysBelow(QStringLiteral("1014B")).size(), 7);
+    });
+}
+
+// Customer mode: only the paths to the customer accounts, each account once.
+TEST_F(BrowserDialogTest, CustomerModeShowsThePathsToTheCustomerAccounts)
+{
+    dialog.bCliente = true;
+    dialog.lIDSearchTypeRamo = 1;
+    open([&] {
+        EXPECT_EQ(dialog.lIDSearchTypeConto, 6);
+        EXPECT_EQ(dialog.lIDSearchTypeRamo, 6);
+        EXPECT_EQ(keysBelow(QStringLiteral("Piano dei conti")), QStringList({"1001B"}));
+        EXPECT_EQ(keysBelow(QStringLiteral("1001B")), QStringList({"1013B"}));
+        EXPECT_EQ(QStringList({tag(QStringLiteral("1001B")), tag(QStringLiteral("1013B"))}),
+                  QStringList({"10", "02"}));
+        EXPECT_EQ(keysBelow(QStringLiteral("1013B")).size(), 21); // Effetti attivi is not a customer account
+        EXPECT_FALSE(keysBelow(QStringLiteral("1013B")).contains(QStringLiteral("20L")));
+        treeView()->collapse(tree()->indexOf(tree()->find(QStringLiteral("1001B"))));
+        treeView()->expand(tree()->indexOf(tree()->find(QStringLiteral("1001B"))));
+        EXPECT_EQ(keysBelow(QStringLiteral("1013B")).size(), 22);
+        EXPECT_TRUE(keysBelow(QStringLiteral("1013B")).contains(QStringLiteral("20L")));
+        EXPECT_EQ(tag(QStringLiteral("1013B")), QStringLiteral("12"));
+    });
+}
+
+// What OK hands back, or why it refuses: a description search, then the row chosen in the list.
+TEST_F(BrowserDialogTest, OkHandsBackTheChosenRowOrRefusesItWithEachRule)
+{
+    const struct Case {
+        const char *name;
+        std::function<void(frmSearchAccount &)> settings;
+        const char *description;
+        const char *meanwhile; // a change of the chart by someone else before OK
+        int row;
+        QStringList messages;
+        std::int32_t id;
+        std::int32_t type;
+        const char *code;
+    } cases[] = {
+        {"account", {}, "Cassa contanti", nullptr, 0, {}, 8, 0, "01.10.001"},
+        {"branch", {}, "Disponibilit", nullptr, 0, {}, 1014, 1, "01.10"},
+        {"nothing listed", {}, "zzz", nullptr, -1, {"Il conto selezionato non è valido."}, 0, 0, ""},
+        {"no row chosen", {}, "Cassa", nullptr, -1, {"Il conto selezionato non è valido."}, 0, 0, ""},
+        {"account while accounts are hidden",
+         [](auto &d) { d.bHideLeaf = true; },
+         "Cassa contanti",
+         nullptr,
+         0,
+         {"E' obbligatorio selezionare un ramo terminale."},
+         0,
+         0,
+         ""},
+        {"branch while only accounts",
+         [](auto &d) { d.bOnlyConto = true; },
+         "Disponibilit",
+         nullptr,
+         0,
+         {"E' obbligatorio selezionare un conto."},
+         0,
+         0,
+         ""},
+        {"branch of the required type",
+         [](auto &d) { d.lIDSearchTypeRamo = 2; },
+         "Fondi",
+         nullptr,
+         0,
+         {},
+         1023,
+         1,
+         "02.15"},
+        {"non-terminal branch, tree shown",
+         [](auto &d) { d.bOnlyTerminalBranch = true; },
+         "Fondi",
+         nullptr,
+         0,
+         {"Il conto selezionato non è valido."},
+         1023,
+         1,
+         ""},
+        {"non-terminal branch, tree hidden",
+         [](auto &d) {
+             d.bOnlyTerminalBranch = true;
+             d.setTreeHidden(true);
+         },
+         "Fondi",
+         nullptr,
+         0,
+         {"E' obbligatorio selezionare un ramo terminale."},
+         1023,
+         1,
+         ""},
+        {"non-terminal branch that became of another type, tree hidden",
+         [](auto &d) {
+             d.bOnlyTerminalBranch = true;
+             d.lIDSearchTypeRamo = 2;
+             d.setTreeHidden(true);
+         },
+         "Fondi",
+         "UPDATE ElementoPDC SET IDTipoConto = 1 WHERE IDElementoPDC = 1023",
+         0,
+         {"Il conto selezionato non appartiene alla tipologia conto \"Passività\".",
+          "E' obbligatorio selezionare un ramo terminale."},
+         1023,
+         1,
+         ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        test::ChartFixture company(test::demoDatabase());
+        frmSearchAccount browser;
+        browser.oConnect = company.recorder;
+        browser.lIDPDC = 1;
+        browser.sSepCod = QStringLiteral(".");
+        if (c.settings)
+            c.settings(browser);
+        boxes->clear();
+        bool confirmedInside = false;
+        QTimer::singleShot(0, &browser, [&] {
+            auto *description = browser.findChild<QLineEdit *>(QStringLiteral("txtDescrizione"));
+            auto *rows = browser.findChild<ResultList *>(QStringLiteral("lstListView"));
+            enter(description, QString::fromUtf8(c.description));
+            if (c.row >= 0) {
+                const QRect cell = rows->visualRect(rows->model()->index(c.row, 0));
+                QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+            }
+            if (c.meanwhile)
+                company.execute(QString::fromLatin1(c.meanwhile));
+            QTest::keyClick(rows, Qt::Key_Return);
+            confirmedInside = !browser.isVisible();
+            if (browser.isVisible()) {
+                EXPECT_EQ(browser.IDNode, c.id);
+                browser.reject();
+            }
+        });
+        const int result = browser.exec();
+        EXPECT_EQ(boxes->texts(), c.messages);
+        for (const auto &shown : boxes->messages()) {
+            EXPECT_EQ(shown.style, kMbCritical);
+            EXPECT_EQ(shown.title, kApplication);
+        }
+        EXPECT_EQ(confirmedInside, c.messages.isEmpty());
+        if (c.messages.isEmpty()) {
+            EXPECT_EQ(result, QDialog::Accepted);
+            EXPECT_EQ(browser.IDNode, c.id);
+            EXPECT_EQ(browser.TypeNode, c.type);
+            EXPECT_EQ(browser.Codifica, QString::fromLatin1(c.code));
+            EXPECT_EQ(browser.lIDSearchTypeRamo, 0);
+        }
+    }
+}
+
+TEST_F(BrowserDialogTest, AnnullaEscapeAndClosingHandBackNothing)
+{
+    const std::function<void(frmSearchAccount &)> ways[] = {
+        [](frmSearchAccount &d) { d.findChild<QPushButton *>(QStringLiteral("cmdEsc"))->click(); },
+        [](frmSearchAccount &d) { QTest::keyClick(&d, Qt::Key_Escape); },
+        [](frmSearchAccount &d) { d.close(); },
+    };
+    for (const auto &cancel : ways) {
+        dialog.Codifica = QStringLiteral("01.10.001");
+        dialog.IDNode = 5;
+        dialog.bFornitore = true;
+        EXPECT_EQ(open([&] { cancel(dialog); }), QDialog::Rejected);
+        EXPECT_FALSE(stayedOpen);
+        EXPECT_EQ(dialog.IDNode, 0);
+        EXPECT_TRUE(dialog.Codifica.isEmpty() && dialog.Descrizione.isEmpty());
+        EXPECT_FALSE(dialog.bFornitore);
+        EXPECT_EQ(dialog.lIDSearchTypeConto, 0);
+    }
+}
+
+// A code five levels down whose branches are not loaded yet: the walk loads them on its way.
+TEST_F(BrowserDialogTest, ACodeSearchSelectsANodeNotLoadedYet)
+{
+    open([&] {
+        EXPECT_EQ(tree()->find(QStringLiteral("30L")), ChartTreeModel::kNoNode);
+        enter(codeBox(), QStringLiteral("02.15.01.003"));
+        EXPECT_EQ(currentKey(), QStringLiteral("30L"));
+        EXPECT_TRUE(treeView()->isExpanded(tree()->indexOf(tree()->find(QStringLiteral("1024B")))));
+        EXPECT_EQ(descriptionBox()->text(), QStringLiteral("Fondo ammortamento automezzi"));
+        EXPECT_EQ(list()->sqlSource(), browser::fnSelectForSearch(1, 30, descriptionBox()->text(), 2, 0, 0));
+        EXPECT_EQ(listColumn("IDConto"), QStringList({"30"}));
+        enter(codeBox(), QStringLiteral("99.01"));
+        EXPECT_TRUE(descriptionBox()->text().isEmpty());
+        EXPECT_EQ(list()->rowCount(), 0);
+        EXPECT_EQ(currentKey(), QStringLiteral("30L"));
+    });
+}
+
+TEST_F(BrowserDialogTest, ADescriptionThatFindsNothingSelectsTheLastChosenNodeAgain)
+{
+    open([&] {
+        clickNode(QStringLiteral("1004B"));
+        EXPECT_EQ(codeBox()->text(), QStringLiteral("04"));
+        EXPECT_EQ(descriptionBox()->text(), QStringLiteral("RICAVI"));
+        EXPECT_EQ(list()->sqlSource(), browser::fnSelectForSearch(1, 1004, QString(), 1, 0, 0));
+        QTest::keyClick(treeView(), Qt::Key_Up);
+        EXPECT_NE(currentKey(), QStringLiteral("1004B"));
+        enter(descriptionBox(), QStringLiteral("Nessun conto"));
+        EXPECT_TRUE(codeBox()->text().isEmpty());
+        EXPECT_EQ(list()->rowCount(), 0);
+        EXPECT_EQ(currentKey(), QStringLiteral("1004B"));
+    });
+}
+
+TEST_F(BrowserDialogTest, OpeningWithACodeAndADescriptionListsByDescriptionOnTheCodesNode)
+{
+    dialog.Codifica = QStringLiteral(" 01.10.001 ");
+    dialog.Descrizione = QStringLiteral("Banca");
+    open([&] {
+        EXPECT_TRUE(codeBox()->text().isEmpty());
+        EXPECT_EQ(descriptionBox()->text(), QStringLiteral("Banca"));
+        EXPECT_EQ(listColumn("Descrizione"),
+                  QStringList({"Banca del Reno c/c (estinto)", "Banca Emiliana c/c", "Banca Padana c/c"}));
+        EXPECT_EQ(currentKey(), QStringLiteral("8L"));
+        // A row chosen in the list brings its code and its node.
+        clickRow(1);
+        EXPECT_EQ(codeBox()->text(), QStringLiteral("01.10.002"));
+        EXPECT_EQ(currentKey(), QStringLiteral("9L"));
+        const QRect cell = list()->visualRect(list()->model()->index(1, 0));
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    });
+    EXPECT_FALSE(stayedOpen);
+    EXPECT_EQ(dialog.IDNode, 9);
+    EXPECT_EQ(dialog.Descrizione, QStringLiteral("Banca Emiliana c/c"));
+}
+
+// The list's statement for each kind of search, as it reaches the connection.
+TEST_F(BrowserDialogTest, TheListRunsTheStatementOfEachKindOfSearch)
+{
+    dialog.bFornitore = true;
+    open([&] {
+        const struct {
+            std::function<void()> search;
+            QString sql;
+        } searches[] = {
+            {[&] { clickNode(QStringLiteral("201L")); },
+             browser::fnSelectForSearch(1, 201, QString(), 0, 7, 7)},
+            {[&] { clickNode(QStringLiteral("1022B")); },
+             browser::fnSelectForSearch(1, 1022, QString(), 1, 7, 7)},
+            {[&] { enter(descriptionBox(), QStringLiteral("Fer")); },
+             browser::fnSelectForSearch(1, 0, QStringLiteral("Fer"), 2, 7, 7)},
+        };
+        for (const auto &s : searches) {
+            chart.take();
+            s.search();
+            const QStringList run = chart.take();
+            EXPECT_TRUE(std::any_of(run.begin(), run.end(), [&](const QString &sql) {
+                return sql.contains(u'(' + s.sql + u'\n');
+            })) << s.sql.toStdString();
+        }
+        EXPECT_EQ(listColumn("IDConto"), QStringList({"209", "208"}));
+    });
+}
+
+TEST_F(BrowserDialogTest, TheTreeCanBeHiddenAndShownAgain)
+{
+    dialog.setTreeHidden(true);
+    open([&] {
+        auto *check = child<QCheckBox>("chkVisTree");
+        EXPECT_FALSE(check->isChecked());
+        EXPECT_FALSE(treeView()->isVisible());
+        EXPECT_GT(list()->width(), dialog.width() * 9 / 10);
+        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
+        EXPECT_TRUE(treeView()->isVisible());
+        EXPECT_FALSE(dialog.TreeHidden());
+    });
+}
+
+class HelpRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl &url) { opened << url; }
+};
+
+TEST_F(BrowserDialogTest, F1OpensTheApplicationsHelpFileWhenItNamesOne)
+{
+    HelpRecorder help;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &help, "open");
+    for (const QString &file : {QString(), QStringLiteral("/opt/suite/contabilita.chm")}) {
+        qApp->setProperty("helpFile", file);
+        open([&] { QTest::keyClick(codeBox(), Qt::Key_F1); });
+        EXPECT_TRUE(stayedOpen);
+    }
+    qApp->setProperty("helpFile", QVariant());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(help.opened, QList<QUrl>({QUrl::fromLocalFile(QStringLiteral("/opt/suite/contabilita.chm"))}));
+}
+
+} // namespace
+} // namespace orv
+
+#include "BrowserDialogTest.moc"
