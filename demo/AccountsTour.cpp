@@ -12,20 +12,6 @@ namespace orv::demo {
 
 namespace {
 
-// Message boxes become lines of the tour.
-class TourMessages final : public MessageBoxService {
-public:
-    explicit TourMessages(DemoForm &form) : m_form(form) {}
-    int show(QWidget *, const QString &text, int style, const QString &title) override
-    {
-        say(m_form, QStringLiteral("  message box \"%1\" (style %2): %3").arg(title).arg(style).arg(text));
-        return kMbAnswerOk;
-    }
-
-private:
-    DemoForm &m_form;
-};
-
 QString money(Currency value)
 {
     return value.toText();
@@ -35,7 +21,7 @@ void accountsTour(DemoForm &form)
 {
     OrvSearchACS2 *field = form.field(OrvSearchAccounts);
     auto *panel = form.findChild<AccountPanel *>();
-    services::setMessageBox(std::make_shared<TourMessages>(form));
+    const TourMessages messages(form);
     const auto show = [&] {
         say(form, QStringLiteral("  the field shows \"%1\" \"%2\", IDNode %3, NodeType %4, IDAnagrafica %5")
                       .arg(field->Code(), field->Description())
@@ -111,8 +97,6 @@ void accountsTour(DemoForm &form)
     if (panel)
         panel->refresh();
     show();
-
-    services::setMessageBox(nullptr);
 }
 
 const TourSection section(40, "Account field: full codes, totals and the host's questions", accountsTour);

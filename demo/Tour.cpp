@@ -1,5 +1,7 @@
 #include "Tour.h"
 
+#include "platform/Services.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -40,6 +42,31 @@ void runTour(DemoForm &form)
 void say(DemoForm &form, const QString &line)
 {
     form.log(line);
+}
+
+namespace {
+class MessagesAsLines final : public MessageBoxService {
+public:
+    explicit MessagesAsLines(DemoForm &form) : m_form(form) {}
+    int show(QWidget *, const QString &text, int style, const QString &title) override
+    {
+        say(m_form, QStringLiteral("  message box \"%1\" (style %2): %3").arg(title).arg(style).arg(text));
+        return kMbAnswerOk;
+    }
+
+private:
+    DemoForm &m_form;
+};
+} // namespace
+
+TourMessages::TourMessages(DemoForm &form)
+{
+    services::setMessageBox(std::make_shared<MessagesAsLines>(form));
+}
+
+TourMessages::~TourMessages()
+{
+    services::setMessageBox(nullptr);
 }
 
 void typeInto(OrvSearchACS2 *field, int box, const QString &text)

@@ -23,4 +23,13 @@ void typeInto(OrvSearchACS2 *field, int box, const QString &text);
 void pressTab(OrvSearchACS2 *field, int box);
 void say(DemoForm &form, const QString &line);
 
+// For its life, the thread's message boxes become lines of the tour, answered OK.
+class TourMessages {
+public:
+    explicit TourMessages(DemoForm &form);
+    ~TourMessages();
+    TourMessages(const TourMessages &) = delete;
+    TourMessages &operator=(const TourMessages &) = delete;
+};
+
 } // namespace orv::demo

@@ -14,6 +14,7 @@
 #include "data/RuntimeError.h"
 #include "field/FieldContext.h"
 #include "field/ModuleState.h"
+#include "lookup/AccountSearch.h"
 #include "lookup/CodeLookup.h"
 #include "lookup/DescriptionLookup.h"
 #include "lookup/MenuSearch.h"
@@ -487,6 +488,18 @@ void OrvSearchACS2::sbCallFromMenuSearch(std::int16_t &iType, QString &sCodiceCF
 {
     const std::shared_ptr<Private> keep = d; // the list is modal: the host may delete the field
     lookup::sbCallFromMenuSearch(*keep, iType, sCodiceCF);
+}
+
+void OrvSearchACS2::sbCallSearchPDC(QString &sCodice, QString &sDes)
+{
+    const std::shared_ptr<Private> keep = d; // the browser is modal: the host may delete the field
+    lookup::sbCallSearchPDC(*keep, sCodice, sDes);
+}
+
+void OrvSearchACS2::sbAnagraficaCallFromMenuSearchPDC(QString &sDescrizioneCF)
+{
+    const std::shared_ptr<Private> keep = d;
+    lookup::sbAnagraficaCallFromMenuSearchPDC(*keep, sDescrizioneCF);
 }
 
 QString OrvSearchACS2::fnGetCodificaConto(std::int32_t &lIDConto)

@@ -222,6 +222,17 @@ public:
     // where the focus goes afterwards. The arguments are not changed. Database errors are the
     // exception of the call.
     void sbCallFromMenuSearch(std::int16_t &iType, QString &sCodiceCF);
+    // Opens the chart-of-accounts browser preset with sCodice (only when it holds the chart's
+    // separator) and sDes, both trimmed, and loads the node chosen; the node the field named
+    // before is loaded again after a cancel. The arguments are not changed. Database errors are
+    // the exception of the call.
+    void sbCallSearchPDC(QString &sCodice, QString &sDes);
+    // Finds a customer or supplier through its account in the chart: the browser restricted to
+    // customer or supplier accounts (the field keeps that restriction), preset with the
+    // description when an account or branch of the kind begins with it; the account chosen brings
+    // its registry entry into IDAnagrafica. Other fields open the browser on their own
+    // restrictions. The focus goes to the description box.
+    void sbAnagraficaCallFromMenuSearchPDC(QString &sDescrizioneCF);
 
 Q_SIGNALS:
     void Click();

@@ -138,6 +138,8 @@ public:
     void storeIDNode(std::int32_t id) override { s.IDNode = id; }
     void storeIDAnagrafica(std::int32_t id) override { s.IDAnagrafica = id; }
     void storeNodeType(std::int32_t type) override { s.NodeType = type; }
+    void storeIDSearchTypeConto(std::int32_t type) override { s.IDSearchTypeConto = type; }
+    void storeIDSearchTypeRamo(std::int32_t type) override { s.IDSearchTypeRamo = type; }
     QString boxText(int box) const override
     {
         ensureAlive();

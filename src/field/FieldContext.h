@@ -35,6 +35,8 @@ public:
     virtual void storeIDNode(std::int32_t id) = 0;
     virtual void storeIDAnagrafica(std::int32_t id) = 0;
     virtual void storeNodeType(std::int32_t type) = 0;
+    virtual void storeIDSearchTypeConto(std::int32_t type) = 0;
+    virtual void storeIDSearchTypeRamo(std::int32_t type) = 0;
 
     virtual void raiseChangedElement() = 0;
     virtual void raiseErrorInLostFocus() = 0;

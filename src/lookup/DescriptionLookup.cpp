@@ -1,5 +1,6 @@
 #include "DescriptionLookup.h"
 
+#include "AccountSearch.h"
 #include "LookupSupport.h"
 #include "QueryBuilders.h"
 #include "field/OrvEnums.h"
@@ -155,7 +156,7 @@ void sbDescrizioneSearch(FieldContext &field)
         w.bRicercaInCorso = false;
         return;
     }
-    const SearchInProgress running(w);
+    SearchInProgress running(w);
 
     bool blank = false;
     ignoringErrors([&] { blank = trimBlanks(field.boxText(1)).isEmpty(); });
@@ -165,8 +166,11 @@ void sbDescrizioneSearch(FieldContext &field)
         ignoringErrors([&] { field.raiseChangedElement(); });
         return;
     }
-    if (s.SearchType == OrvSearchAccounts && s.IDSearchTypeConto == 0 && s.IDSearchTypeRamo == 0)
-        return; // resolved through the chart, which this lookup does not reach yet
+    if (s.SearchType == OrvSearchAccounts && s.IDSearchTypeConto == 0 && s.IDSearchTypeRamo == 0) {
+        if (searchChartByDescription(field))
+            running.handOver();
+        return;
+    }
     registryPath(field);
 }
 

@@ -51,12 +51,19 @@ private:
 class SearchInProgress {
 public:
     explicit SearchInProgress(FieldWork &w) : m_w(w) { m_w.bRicercaInCorso = true; }
-    ~SearchInProgress() { m_w.bRicercaInCorso = false; }
+    ~SearchInProgress()
+    {
+        if (!m_handedOver)
+            m_w.bRicercaInCorso = false;
+    }
+    // The run ends in a command that clears the flag when it ends.
+    void handOver() { m_handedOver = true; }
     SearchInProgress(const SearchInProgress &) = delete;
     SearchInProgress &operator=(const SearchInProgress &) = delete;
 
 private:
     FieldWork &m_w;
+    bool m_handedOver = false;
 };
 
 // Column values of the current row, Null read as "" or 0.

@@ -1,5 +1,6 @@
 #include "SearchCommand.h"
 
+#include "AccountSearch.h"
 #include "MenuSearch.h"
 #include "field/FieldContext.h"
 #include "field/OrvEnums.h"
@@ -10,8 +11,15 @@ void sbSearchObject(FieldContext &field, std::int16_t &index)
 {
     const ControlState &s = field.state();
     FieldWork &w = field.work();
-    if (s.SearchType == OrvSearchAccounts)
-        return; // the chart-of-accounts browser
+    if (s.SearchType == OrvSearchAccounts) {
+        const std::int32_t before = s.IDNode;
+        sbCallSearchPDC(field, field.boxText(0), field.boxText(1));
+        if (s.IDNode == before) {
+            w.bCodiceModificato = false;
+            w.bDescrizioneModificata = false;
+        }
+        return; // a new node was loaded, flags and all
+    }
 
     const std::int32_t before = s.IDAnagrafica;
     const bool allEntries = s.SearchType == OrvSearchAllAnagraphics;

@@ -13,9 +13,8 @@ namespace orv::lookup {
 // description from the others; a field of registry entries of any role always searches by
 // the description. Afterwards the edit flags are clear; when nothing was picked and the field
 // names nothing, the boxes are emptied (the code box keeps its text for registry entries of
-// any role) and the ids reset. Accounts are searched in the chart-of-accounts browser, which
-// this command does not open yet: for them it does nothing. Errors of the search reach the
-// caller.
+// any role) and the ids reset. Accounts are searched in the chart-of-accounts browser, preset
+// with the code and the description boxes. Errors of the search reach the caller.
 void sbSearchObject(FieldContext &field, std::int16_t &index);
 
 } // namespace orv::lookup
