@@ -30,25 +30,6 @@ void FixedScreen::setBusy(bool busy)
     }
 }
 
-IsolatedSettings::IsolatedSettings()
-{
-    if (qEnvironmentVariableIsSet("ORV_SETTINGS_DIR"))
-        m_previous = qgetenv("ORV_SETTINGS_DIR");
-    EXPECT_TRUE(m_dir.isValid()) << "cannot create a temporary settings folder";
-    qputenv("ORV_SETTINGS_DIR", QFile::encodeName(m_dir.path()));
-    m_store = std::make_shared<FileSettingsStore>();
-    services::setSettings(m_store);
-}
-
-IsolatedSettings::~IsolatedSettings()
-{
-    services::setSettings(nullptr);
-    if (m_previous)
-        qputenv("ORV_SETTINGS_DIR", *m_previous);
-    else
-        qunsetenv("ORV_SETTINGS_DIR");
-}
-
 Variant PickRow::value(const QString &column) const
 {
     for (qsizetype i = 0; i < m_columns.size(); ++i) {

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "data/MemoryResultSet.h"
-#include "platform/FileSettingsStore.h"
 #include "platform/Services.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <deque>
 #include <functional>
@@ -78,24 +76,6 @@ public:
 private:
     int m_depth = 0;
     int m_calls = 0;
-};
-
-// Points ORV_SETTINGS_DIR at a fresh temporary folder and installs a FileSettingsStore
-// there for the life of the object; afterwards the variable and the default store return.
-class IsolatedSettings {
-public:
-    IsolatedSettings();
-    ~IsolatedSettings();
-    IsolatedSettings(const IsolatedSettings &) = delete;
-    IsolatedSettings &operator=(const IsolatedSettings &) = delete;
-
-    QString directory() const { return m_dir.path(); }
-    FileSettingsStore &store() const { return *m_store; }
-
-private:
-    QTemporaryDir m_dir;
-    std::optional<QByteArray> m_previous;
-    std::shared_ptr<FileSettingsStore> m_store;
 };
 
 // One row of what a scripted picker's query returned, for the choice predicates.
