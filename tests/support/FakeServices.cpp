@@ -30,64 +30,34 @@ void FixedScreen::setBusy(bool busy)
     }
 }
 
-Variant PickRow::value(const QString &column) const
-{
-    for (qsizetype i = 0; i < m_columns.size(); ++i) {
-        if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0)
-            return m_values[static_cast<std::size_t>(i)];
-    }
-    return {};
-}
-
 PickChoice PickChoice::row(std::size_t index)
 {
     PickChoice choice;
-    choice.m_kind = Kind::Index;
     choice.m_index = index;
     choice.m_description = QStringLiteral("row %1").arg(index);
     return choice;
 }
 
-PickChoice PickChoice::where(std::function<bool(const PickRow &)> predicate)
-{
-    PickChoice choice;
-    choice.m_kind = Kind::Predicate;
-    choice.m_predicate = std::move(predicate);
-    choice.m_description = QStringLiteral("the first row that matches a predicate");
-    return choice;
-}
-
 PickChoice PickChoice::withValue(const QString &column, const Variant &value)
 {
-    PickChoice choice =
-        where([column, value](const PickRow &candidate) { return candidate.value(column) == value; });
-    choice.m_description = QStringLiteral("the first row with %1 = %2").arg(column, value.toText());
-    return choice;
-}
-
-PickChoice PickChoice::cancel()
-{
     PickChoice choice;
-    choice.m_description = QStringLiteral("cancel");
+    choice.m_column = column;
+    choice.m_value = value;
+    choice.m_description = QStringLiteral("the first row with %1 = %2").arg(column, value.toText());
     return choice;
 }
 
 std::optional<std::size_t> PickChoice::choose(const QStringList &columns,
                                               const std::vector<std::vector<Variant>> &rows) const
 {
-    switch (m_kind) {
-    case Kind::Cancel:
-        return std::nullopt;
-    case Kind::Index:
-        if (m_index < rows.size())
-            return m_index;
-        return std::nullopt;
-    case Kind::Predicate:
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (m_predicate(PickRow(columns, rows[i])))
+    if (m_index)
+        return *m_index < rows.size() ? m_index : std::nullopt;
+    for (std::size_t i = 0; i < rows.size() && !isCancel(); ++i) {
+        for (qsizetype column = 0; column < columns.size(); ++column) {
+            if (columns[column].compare(m_column, Qt::CaseInsensitive) == 0 &&
+                rows[i][static_cast<std::size_t>(column)] == m_value)
                 return i;
         }
-        return std::nullopt;
     }
     return std::nullopt;
 }
@@ -135,7 +105,6 @@ void ScriptedPicker::AddColumn(const QString &header, const QString &column, int
 std::unique_ptr<DbResultSet> ScriptedPicker::Pick()
 {
     m_record->calls << QStringLiteral("Pick");
-    ++m_record->picks;
     if (!m_record->connection)
         raiseError(kErrNoConnection, QStringLiteral("The picking list has no connection"));
 
@@ -153,21 +122,19 @@ std::unique_ptr<DbResultSet> ScriptedPicker::Pick()
     result->Close();
 
     m_record->rowsOffered = static_cast<int>(rows.size());
-    m_record->chosenRow = m_choice.choose(columns, rows);
-    if (!m_record->chosenRow) {
+    const std::optional<std::size_t> chosen = m_choice.choose(columns, rows);
+    if (!chosen) {
         if (!m_choice.isCancel())
             ADD_FAILURE() << "The scripted picker found no row for " << m_choice.description().toStdString()
                           << " among " << rows.size() << " rows of: " << m_record->queryText.toStdString();
         return MemoryResultSet::empty(columns);
     }
-    std::vector<std::vector<Variant>> chosen{rows[*m_record->chosenRow]};
-    return std::make_unique<MemoryResultSet>(columns, std::move(chosen));
+    return std::make_unique<MemoryResultSet>(columns, std::vector<std::vector<Variant>>{rows[*chosen]});
 }
 
-std::unique_ptr<SearchPicker> ScriptedPickerFactory::create(QWidget *parent)
+std::unique_ptr<SearchPicker> ScriptedPickerFactory::create(QWidget *)
 {
     auto record = std::make_shared<PickerRecord>();
-    record->parent = parent;
     m_records.push_back(record);
     if (m_choices.empty()) {
         ADD_FAILURE() << "A picker was opened with no scripted choice; it cancels";

@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <deque>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -78,40 +77,23 @@ private:
     int m_calls = 0;
 };
 
-// One row of what a scripted picker's query returned, for the choice predicates.
-class PickRow {
-public:
-    PickRow(const QStringList &columns, const std::vector<Variant> &values)
-        : m_columns(columns), m_values(values)
-    {}
-    // The value of a column by name, without regard to case; Empty when there is no such column.
-    Variant value(const QString &column) const;
-    const std::vector<Variant> &values() const { return m_values; }
-
-private:
-    const QStringList &m_columns;
-    const std::vector<Variant> &m_values;
-};
-
 // What the user does in a scripted picker.
 class PickChoice {
 public:
     static PickChoice row(std::size_t index); // the index-th row of the query, from 0
-    static PickChoice where(std::function<bool(const PickRow &)> predicate);  // the first row that matches
     static PickChoice withValue(const QString &column, const Variant &value); // the first row with that value
-    static PickChoice cancel();
+    static PickChoice cancel() { return {}; }
 
     // The chosen row index among the rows, or nullopt for none (cancel, or nothing matched).
     std::optional<std::size_t> choose(const QStringList &columns,
                                       const std::vector<std::vector<Variant>> &rows) const;
-    bool isCancel() const { return m_kind == Kind::Cancel; }
+    bool isCancel() const { return m_description.isEmpty(); }
     QString description() const { return m_description; }
 
 private:
-    enum class Kind { Cancel, Index, Predicate };
-    Kind m_kind = Kind::Cancel;
-    std::size_t m_index = 0;
-    std::function<bool(const PickRow &)> m_predicate;
+    std::optional<std::size_t> m_index;
+    QString m_column; // without regard to case
+    Variant m_value;
     QString m_description;
 };
 
@@ -123,7 +105,6 @@ struct PickerRecord {
         int flag;
     };
 
-    QWidget *parent = nullptr;
     QStringList calls; // the names of the settings and of Pick, in call order
     QString searchText;
     QString caption;
@@ -131,9 +112,7 @@ struct PickerRecord {
     QString queryText;
     DbConnectionPtr connection;
     std::vector<Column> columns;
-    int picks = 0;
     int rowsOffered = -1; // rows of the query at the last Pick
-    std::optional<std::size_t> chosenRow;
 };
 
 // Stands for the picking list: records every setting, and on Pick runs the query on the
