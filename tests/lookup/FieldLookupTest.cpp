@@ -131,15 +131,7 @@ protected:
         flag(pickers->pendingChoices() != 0, "pick-pending");
         return parts.join(u' ');
     }
-    // The last picker's columns joined by '|', each as header=column, or the header alone when
-    // the column has the same name.
-    QString headers()
-    {
-        QStringList list;
-        for (const auto &column : pickers->last().columns)
-            list << (column.header == column.column ? column.header : column.header + u'=' + column.column);
-        return list.join(u'|');
-    }
+    QString headers() { return pickers->last().columns.join(u'|'); }
     // Leaves box i (0 code, 1 description) after typing the text, with the pick scripted: the
     // statements that ran, each named after the builder that gives it for the text ("count",
     // "rows", "count%", "rows%", "all"), up to the first that none gives; the picker, if one
