@@ -49,8 +49,6 @@ protected:
     // field up before its window first shows.
     void open(OrvTypeSearchACS searchType, const std::function<void(OrvSearchACS2 &)> &beforeShow = {})
     {
-        if (window)
-            window->close();
         db->failOnStatement(0);
         window = std::make_unique<QWidget>();
         auto *layout = new QVBoxLayout(window.get());
@@ -73,30 +71,14 @@ protected:
         db->clear();
         events.clear();
     }
-    void TearDown() override
-    {
-        if (window)
-            window->close();
-        window.reset();
-        db->failOnStatement(0);
-    }
-
     const ControlState &state() { return fieldContextOf(*field).state(); }
     FieldWork &work() { return fieldContextOf(*field).work(); }
     QLineEdit *box(int i) { return field->findChild<QLineEdit *>(QStringLiteral("txtField%1").arg(i)); }
 
-    // Focus the box and type, one key at a time; characters a keyboard layout would not name
-    // are sent with their text alone.
     void type(int i, const QString &text)
     {
         box(i)->setFocus(Qt::TabFocusReason);
-        for (const QChar c : text) {
-            const char latin = c.toLatin1();
-            if (c.unicode() < 128 && latin != 0)
-                QTest::keyClick(box(i), latin);
-            else
-                QTest::sendKeyEvent(QTest::Click, box(i), Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
+        QTest::keyClicks(box(i), text);
     }
     void tab(int i)
     {

@@ -28,8 +28,10 @@ protected:
     FieldFixture()
     {
         QObject::connect(field.get(), &OrvSearchACS2::ChangedElement, [this] { heard << "ChangedElement"; });
-        QObject::connect(field.get(), &OrvSearchACS2::ErrorInLostFocus, [this] { heard << "ErrorInLostFocus"; });
-        QObject::connect(field.get(), &OrvSearchACS2::propertyChanged, [this](const QString &name) { heard << name; });
+        QObject::connect(field.get(), &OrvSearchACS2::ErrorInLostFocus,
+                         [this] { heard << "ErrorInLostFocus"; });
+        QObject::connect(field.get(), &OrvSearchACS2::propertyChanged,
+                         [this](const QString &name) { heard << name; });
     }
 
     FieldContext &context() { return fieldContextOf(*field); }
