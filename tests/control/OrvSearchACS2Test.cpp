@@ -1,3 +1,4 @@
+#include "control/ModuleState.h"
 #include "support/FieldFixture.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <thread>
 
 namespace orv {
 namespace {
@@ -76,10 +78,13 @@ TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
         EXPECT_EQ(field->property(name).toString().size(), longText.size()) << name;
     }
 
-    // The application name is shared by the fields; the settings' one is read trimmed.
+    // The application name is shared by the fields of a thread; the settings' one is read trimmed.
     OrvSearchACS2 other;
     field->setApplicationName(QStringLiteral("Contabilita"));
     EXPECT_EQ(other.ApplicationName(), QStringLiteral("Contabilita"));
+    QString there = QStringLiteral("unset"); // each thread has its own
+    std::thread([&] { there = moduleState().sApplicationName; }).join();
+    EXPECT_EQ(there, QString());
     EXPECT_FALSE(OrvSearchACS2::settingsAppName().isEmpty());
     EXPECT_EQ(OrvSearchACS2::settingsAppName(), OrvSearchACS2::settingsAppName().trimmed());
 }

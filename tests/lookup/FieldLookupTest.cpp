@@ -4,15 +4,12 @@
 // statements run, in which order, and what the field does with their rows.
 #include "control/OrvSearchACS2.h"
 #include "control/OrvSearchACS2_p.h"
-#include "data/RuntimeError.h"
 #include "field/FieldContext.h"
 #include "lookup/BlockedCheck.h"
 #include "lookup/QueryBuilders.h"
 #include "platform/QtPickerFactory.h"
 #include "support/ChartFixture.h"
-#include "support/Database.h"
 #include "support/FakeServices.h"
-#include "support/RecordingConnection.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -24,8 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <functional>
-#include <optional>
 #include <stdexcept>
 
 namespace orv {
@@ -338,6 +333,9 @@ TEST_F(FieldLookupTest, KeysReachTheHostWithTheirCodes)
         QTest::sendKeyEvent(QTest::Press, box(0), press.key, QString::fromUtf8(press.text), press.modifiers);
         EXPECT_EQ(keys.join(u' '), press.heard) << press.heard;
     }
+    // A character no key names has no key code, and is typed all the same.
+    QTest::sendKeyEvent(QTest::Click, box(0), Qt::Key_unknown, QStringLiteral("ß"), Qt::NoModifier);
+    EXPECT_TRUE(box(0)->text().endsWith(QStringLiteral("ß")));
 }
 
 TEST_F(FieldLookupTest, HostKeyHandlersChangeWhatTheBoxGoesOnToDo)

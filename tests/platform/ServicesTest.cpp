@@ -3,6 +3,7 @@
 
 #include "data/RuntimeError.h"
 #include "data/picker/PickerDialog.h"
+#include "platform/FileSettingsStore.h"
 #include "platform/QtMessageBoxService.h"
 #include "platform/QtPickerFactory.h"
 #include "platform/QtScreenService.h"
@@ -18,6 +19,19 @@
 #include <gtest/gtest.h>
 
 using namespace orv;
+
+// A thread uses its own service once one is set, and the default again after null; it has no
+// resources until it sets or uses them.
+TEST(Services, AThreadUsesWhatItSetsUntilItSetsNull)
+{
+    services::setResources(nullptr);
+    EXPECT_FALSE(services::hasResources());
+    const auto store = std::make_shared<FileSettingsStore>(QStringLiteral("unused"));
+    services::setSettings(store);
+    EXPECT_EQ(&services::settings(), store.get());
+    services::setSettings(nullptr);
+    EXPECT_NE(&services::settings(), store.get());
+}
 
 TEST(QtPickerFactory, CreatesThePickingListOverTheGivenWindowWhichMayDeleteItFirst)
 {
