@@ -85,22 +85,6 @@ TEST(DemoAccountCode, IsTheChainOfOwnCodesAndSendsTheListedStatements)
               QStringList({listedStatement("codes.separator"), listedStatement("codes.fiscal_year")}));
 }
 
-TEST(AccountCode, RemembersBranchesAndAsksOnlyForWhatItLacks)
-{
-    ChartFixture f(demoDatabase());
-    EXPECT_EQ(fnGetCodificaConto(f.s, 1), QStringLiteral("01.01.01.001"));
-    EXPECT_EQ(f.take().size(), 4); // the account, then its branch and both parents
-    EXPECT_EQ(fnGetCodificaConto(f.s, 2), QStringLiteral("01.01.01.002"));
-    EXPECT_EQ(f.take().size(), 1); // same branch
-    EXPECT_EQ(fnGetCodificaConto(f.s, 6), QStringLiteral("01.01.02.001"));
-    EXPECT_EQ(f.take().size(), 2); // a cousin shares the two upper levels
-
-    ChartFixture failing(demoDatabase());
-    failing.recorder->failOnStatement(3); // the second branch of the chain
-    EXPECT_EQ(errorNumberOf([&] { fnGetCodificaConto(failing.s, 1); }), kErrDatabase);
-    EXPECT_EQ(failing.cache(), QString());
-}
-
 TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChart)
 {
     ChartFixture f(demoDatabase());

@@ -89,23 +89,6 @@ TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
     EXPECT_EQ(OrvSearchACS2::settingsAppName(), OrvSearchACS2::settingsAppName().trimmed());
 }
 
-TEST_F(FieldTest, IDAnagraficaAndIDNodeRaiseChangedElementOnlyWhenTheyChangeOnTheirSide)
-{
-    field->setConnection(db);
-    field->setIDPDC(1);
-    // A positive IDNode loads account 9 of chart 1, which assigns its IDAnagrafica 0 by property.
-    EXPECT_EQ(during([&] { field->setIDNode(9); }), "IDAnagrafica, IDNode"); // customers
-    EXPECT_EQ(during([&] { field->setIDAnagrafica(5); }), "ChangedElement, IDAnagrafica");
-    EXPECT_EQ(during([&] { field->setIDAnagrafica(5); }), "IDAnagrafica");
-
-    field->setSearchType(OrvSearchAccounts);
-    EXPECT_EQ(during([&] { field->setIDAnagrafica(7); }), "IDAnagrafica");
-    EXPECT_EQ(during([&] { field->setIDNode(9); }), "IDAnagrafica, ChangedElement, IDNode");
-    EXPECT_EQ(during([&] { field->setIDNode(9); }), "IDAnagrafica, IDNode");
-    EXPECT_EQ(during([&] { field->setIDNode(-4); }), "ChangedElement, IDNode"); // loads nothing
-    EXPECT_EQ(during([&] { field->setIDNode(0); }), "ChangedElement, IDNode");
-}
-
 TEST_F(FieldTest, SearchTypeAndCodeFromTheHostRunTheChangeHandlingOfTheBoxes)
 {
     // Empty boxes: clearing changes no text, so nothing but the notification is heard.

@@ -1,11 +1,7 @@
 #include "lookup/QueryBuilders.h"
 
-#include "data/AnsiText.h"
-#include "data/DbUtility.h"
-#include "data/RuntimeError.h"
 #include "field/OrvEnums.h"
 #include "support/ChartFixture.h"
-#include "support/Database.h"
 
 #include <QStringList>
 
@@ -154,41 +150,6 @@ TEST(QueryBuilders, BuildEveryListedRegistryStatementExactly)
               "SELECT count(*) FROM Anagrafica INNER JOIN Fornitore ON Anagrafica.IDAnagrafica = "
               "Fornitore.IDAnagrafica"
               " AND Fornitore.IDAzienda = -3 WHERE Anagrafica.VirtualDelete = 0 AND Codice LIKE 'F%'");
-}
-
-// The all-rows statement, which the host's search and the lookup by code share, depends on
-// neither the text nor useLike; the count agrees with the rows, for every type and text.
-TEST(QueryBuildersOnTheSchema, EveryStatementRunsCountAgreesWithRowsAndAllRowsIgnoreTheText)
-{
-    auto db = test::demoDatabase();
-    const auto rowsOf = [&](QString sql) {
-        std::int32_t n = 0;
-        for (auto rs = runSql(db.get(), sql); !rs->Eof(); rs->MoveNext())
-            ++n;
-        return n;
-    };
-    for (int type = 0; type <= 11; ++type) {
-        for (const auto &[block, filter] : {std::pair{0, ""}, {1, "Anagrafica.IDAnagrafica > 2"}}) {
-            const ControlState s = stateOf(type, block, QString::fromLatin1(filter));
-            for (const QString text : {"C0", "A01", "R", "Dell'", " ", "Ω"}) {
-                for (const Builder builder : {Builder::Code, Builder::Prefix, Builder::Description}) {
-                    SCOPED_TRACE(QStringLiteral("type %1 block %2 text '%3' builder %4")
-                                     .arg(type)
-                                     .arg(block)
-                                     .arg(text)
-                                     .arg(static_cast<int>(builder))
-                                     .toStdString());
-                    QString count = build(s, builder, kModeCount, text);
-                    const std::int32_t n = runSql(db.get(), count)->Fields().Item(0).Value().toLong();
-                    EXPECT_EQ(rowsOf(build(s, builder, kModeRows, text)), n);
-                    const QString all = build(s, builder, kModeAllRows, text);
-                    const Builder other = builder == Builder::Description ? builder : Builder::Code;
-                    EXPECT_EQ(all, build(s, other, kModeAllRows, QStringLiteral("zz")));
-                    EXPECT_GE(rowsOf(all), n);
-                }
-            }
-        }
-    }
 }
 
 } // namespace
