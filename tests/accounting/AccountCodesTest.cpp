@@ -51,26 +51,6 @@ TEST(SmallChart, SeparatorYearAndCodesTrimSegmentsAndFailOnNullOrLoopingParents)
     EXPECT_EQ(errorNumberOf([&] { fnGetCodificaConto(loop.s, 13); }), kErrOutOfStackSpace);
 }
 
-// Every link of chart 1 that is not deleted, archived ones included, whatever the depth or the
-// terminal flag of its branches.
-TEST(AccountCode, AgreesWithTheStoredFullCodeOfEveryLiveLinkOfTheDemo)
-{
-    ChartFixture f(demoDatabase());
-    QString sql =
-        QStringLiteral("SELECT CPP.IDContoPDC, CPP.CodificaCompleta FROM ContoPerPDC CPP, ElementoPDC E"
-                       " WHERE E.IDElementoPDC = CPP.IDElementoPDC AND E.IDPianoDeiConti = 1"
-                       " AND E.VirtualDelete <> 1 AND CPP.VirtualDelete <> 1");
-    auto rs = runSql(f.db.get(), sql);
-    int checked = 0;
-    for (; !rs->Eof(); rs->MoveNext(), ++checked) {
-        const std::int32_t account = rs->Fields().Item(0).Value().toLong();
-        if (account != 14) { // the deleted account itself
-            EXPECT_EQ(fnGetCodificaConto(f.s, account), rs->Fields().Item(1).Value().toText()) << account;
-        }
-    }
-    EXPECT_GT(checked, 80);
-}
-
 // Each row: chart, account, separator, the code, and a statement of the schema's list that it sends.
 TEST(DemoAccountCode, IsTheChainOfOwnCodesAndSendsTheListedStatements)
 {
@@ -103,22 +83,6 @@ TEST(DemoAccountCode, IsTheChainOfOwnCodesAndSendsTheListedStatements)
     EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 1), Variant(2026));
     EXPECT_EQ(f.take(),
               QStringList({listedStatement("codes.separator"), listedStatement("codes.fiscal_year")}));
-}
-
-TEST(AccountCode, RemembersBranchesAndAsksOnlyForWhatItLacks)
-{
-    ChartFixture f(demoDatabase());
-    EXPECT_EQ(fnGetCodificaConto(f.s, 1), QStringLiteral("01.01.01.001"));
-    EXPECT_EQ(f.take().size(), 4); // the account, then its branch and both parents
-    EXPECT_EQ(fnGetCodificaConto(f.s, 2), QStringLiteral("01.01.01.002"));
-    EXPECT_EQ(f.take().size(), 1); // same branch
-    EXPECT_EQ(fnGetCodificaConto(f.s, 6), QStringLiteral("01.01.02.001"));
-    EXPECT_EQ(f.take().size(), 2); // a cousin shares the two upper levels
-
-    ChartFixture failing(demoDatabase());
-    failing.recorder->failOnStatement(3); // the second branch of the chain
-    EXPECT_EQ(errorNumberOf([&] { fnGetCodificaConto(failing.s, 1); }), kErrDatabase);
-    EXPECT_EQ(failing.cache(), QString());
 }
 
 TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChart)
@@ -155,17 +119,15 @@ TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChar
 
 TEST(ContainsSeparator, ComparesSingleCharactersWithTheWholeSeparator)
 {
-    // clang-format off
-    const struct { const char *separator, *text; bool expected; } rows[] = {
-        {".", "01.05", true}, {".", "0105", false}, {".", "", false}, {".", "01.", true},
-        {"", "01.05", false}, {"::", "01::05", false}, {"a", "01A", false}, {"-", "-", true}
-    };
-    // clang-format on
-    for (const auto &row : rows) {
-        SCOPED_TRACE(std::string(row.separator) + " in " + row.text);
-        EXPECT_EQ(fnContieneSeparatore(QString::fromLatin1(row.separator), QString::fromLatin1(row.text)),
-                  row.expected);
-    }
+    for (const auto &[separator, text, expected] : {std::tuple{".", "01.05", true},
+                                                    {".", "0105", false},
+                                                    {".", "01.", true},
+                                                    {"", "01.05", false},
+                                                    {"::", "01::05", false},
+                                                    {"a", "01A", false},
+                                                    {"-", "-", true}})
+        EXPECT_EQ(fnContieneSeparatore(QString::fromLatin1(separator), QString::fromLatin1(text)), expected)
+            << separator << " in " << text;
 }
 
 // The role's account as a Double (a Null one as 0), Empty without a row; and the host's statement

@@ -1,35 +1,18 @@
 #include "accounting/ChartCodeLookup.h"
 #include "accounting/Loaders.h"
-#include "control/OrvSearchACS2.h"
-#include "control/OrvSearchACS2_p.h"
-#include "data/RuntimeError.h"
-#include "field/FieldContext.h"
 #include "support/ChartFixture.h"
-#include "support/Database.h"
 #include "support/FakeServices.h"
-#include "support/QtPrinters.h"
-#include "support/RecordingConnection.h"
-
-#include <QStringList>
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
+#include "support/FieldFixture.h"
 
 namespace orv::test {
 namespace {
 
-// A field on the demo company through a recording connection, with message boxes captured.
-class AccountsField : public ::testing::Test {
+// A field of accounts on the demo company through the recording connection, with message
+// boxes captured.
+class AccountsField : public FieldFixture {
 protected:
     AccountsField()
     {
-        QObject::connect(field.get(), &OrvSearchACS2::ChangedElement, [this] { heard << "ChangedElement"; });
-        QObject::connect(field.get(), &OrvSearchACS2::ErrorInLostFocus,
-                         [this] { heard << "ErrorInLostFocus"; });
-        QObject::connect(field.get(), &OrvSearchACS2::propertyChanged,
-                         [this](const QString &name) { heard << name; });
         field->setConnection(recorder);
         field->setApplicationName(QStringLiteral("Contabilità"));
         field->setIDFirm(1);
@@ -39,23 +22,6 @@ protected:
         heard.clear();
     }
 
-    const ControlState &state() { return fieldContextOf(*field).state(); }
-    FieldWork &work() { return fieldContextOf(*field).work(); }
-
-    // Puts texts, ids and edit flags in place without any change handling or event.
-    void preset(std::int32_t node, std::int32_t anagrafica, bool edited = true,
-                const QStringList &texts = {"old", "name", "2nd"})
-    {
-        work().bRicercaInCorso = true;
-        for (int i = 0; i < 3; ++i)
-            fieldContextOf(*field).setBoxText(i, texts.value(i));
-        work().bRicercaInCorso = false;
-        fieldContextOf(*field).storeIDNode(node);
-        fieldContextOf(*field).storeIDAnagrafica(anagrafica);
-        work().bCodiceModificato = work().bDescrizioneModificata = edited;
-        recorder->clear();
-        heard.clear();
-    }
     // SetPDC on a field that shows an old entry, edits pending; the caller's id stays as it was.
     QString setPDC(const std::int32_t id, int type)
     {
@@ -74,7 +40,7 @@ protected:
         preset(0, 0, true, {typed, "name", "2nd"});
         boxes->clear();
         work().bRicercaInCorso = true; // as the lookup runs it
-        const bool resolved = accounting::resolveChartCode(fieldContextOf(*field), typed.trimmed());
+        const bool resolved = accounting::resolveChartCode(context(), typed.trimmed());
         work().bRicercaInCorso = false;
         EXPECT_EQ(resolved, boxes->messages().empty());
         QString result = look();
@@ -88,37 +54,7 @@ protected:
         return result;
     }
 
-    // What the host heard since the last look, in order.
-    QString take()
-    {
-        const QString joined = heard.join(QStringLiteral(", "));
-        heard.clear();
-        return joined;
-    }
-    // The field as the host sees it, "IDNode/NodeType/IDAnagrafica [code|description|second]" with a
-    // '*' after the code or the description whose edit flag is set.
-    QString look()
-    {
-        const auto mark = [](bool edited) { return edited ? QStringLiteral("*") : QString(); };
-        return QStringLiteral("%1/%2/%3 [%4%5|%6%7|%8]")
-            .arg(field->IDNode())
-            .arg(static_cast<int>(field->NodeType()))
-            .arg(field->IDAnagrafica())
-            .arg(field->Code(), mark(work().bCodiceModificato), field->Description(),
-                 mark(work().bDescrizioneModificata), field->SecondDescription());
-    }
-    // The same, then what the host heard since the last look.
-    QString shown()
-    {
-        const QString events = take();
-        return events.isEmpty() ? look() : look() + u' ' + events;
-    }
-
     ServiceOverride<CapturedMessageBoxes> boxes;
-    std::shared_ptr<SqliteConnection> db = demoDatabase();
-    std::shared_ptr<RecordingConnection> recorder = std::make_shared<RecordingConnection>(db);
-    std::unique_ptr<OrvSearchACS2> field = std::make_unique<OrvSearchACS2>();
-    QStringList heard;
 };
 
 // --- The chart, its separator and the accounting methods ------------------------------------
@@ -173,8 +109,7 @@ TEST_F(AccountsField, AccountingMethodsAnswerThroughTheFieldsChart)
         field->SelectAllAccounts(chart).toText().contains(QStringLiteral("IDPianoDeiConti =  1 AND")));
     EXPECT_EQ(take(), ""); // questions raise nothing
 
-    FieldContext &ctx =
-        fieldContextOf(*field); // a registry entry's account: suppliers unless customers asked
+    FieldContext &ctx = context(); // a registry entry's account: suppliers unless customers asked
     EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 5), 209);
     field->setIDSearchTypeConto(OrvCustomersAccounts);
     EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 5), 105);
@@ -366,14 +301,14 @@ TEST_F(AccountsField, ByRegistryIdLoadsWithoutAnEventOfItsOwn)
 TEST_F(AccountsField, LoadNodeShowsTheChosenAccountOrBranch)
 {
     const auto loadNode = [&](std::int16_t type, std::int32_t id) {
-        accounting::sbLoadNode(fieldContextOf(*field), type, id);
+        accounting::sbLoadNode(context(), type, id);
         return shown();
     };
     EXPECT_EQ(loadNode(0, 101),
               "101/0/1 [01.05.001|Rossi Mario|] IDAnagrafica, ChangedElement, IDNode, IDAnagrafica");
     EXPECT_TRUE(work().bRicercaInCorso);
     field->setIDPDC(2);
-    fieldContextOf(*field).storeNodeType(OrvBranch);
+    context().storeNodeType(OrvBranch);
     EXPECT_EQ(loadNode(1, 1104), "1104/1/0 [03|PASSIVO|] IDPDC, ChangedElement, IDNode");
     // A missing row is the caller's error.
     EXPECT_EQ(errorNumberOf([&] { loadNode(1, 9999); }), kErrNoCurrentRow);

@@ -1,47 +1,18 @@
-#include "control/OrvSearchACS2.h"
-#include "control/OrvSearchACS2_p.h"
-#include "data/RuntimeError.h"
-#include "field/FieldContext.h"
 #include "field/ModuleState.h"
-#include "support/Database.h"
-#include "support/PrintVariant.h"
-#include "support/QtPrinters.h"
+#include "support/FieldFixture.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QStringList>
 #include <QTest>
-#include <QThread>
-
-#include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
-#include <memory>
+#include <thread>
 
 namespace orv {
 namespace {
 
-class FieldTest : public ::testing::Test {
+class FieldTest : public test::FieldFixture {
 protected:
-    FieldTest()
-    {
-        QObject::connect(field.get(), &OrvSearchACS2::ChangedElement, [this] { lines << "ChangedElement"; });
-        QObject::connect(field.get(), &OrvSearchACS2::ErrorInLostFocus,
-                         [this] { lines << "ErrorInLostFocus"; });
-        QObject::connect(field.get(), &OrvSearchACS2::propertyChanged,
-                         [this](const QString &name) { lines << QStringLiteral("changed ") + name; });
-    }
-
-    // Everything the field told its host while the step ran, in order.
-    QString heard(const std::function<void()> &step)
-    {
-        lines.clear();
-        step();
-        return lines.join(QStringLiteral(", "));
-    }
     // Properties read by name through the meta object, as "name=value" separated by blanks.
     QString props(const char *names) const
     {
@@ -50,35 +21,6 @@ protected:
             list << name + u'=' + field->property(name.toLatin1().constData()).toString();
         return list.join(u' ');
     }
-    // The boxes, the ids and the edit flags.
-    QString shown() const
-    {
-        const ControlState &s = fieldContextOf(*field).state();
-        return QStringLiteral("%1|%2|%3 #%4 node %5%6%7")
-            .arg(field->Code(), field->Description(), field->SecondDescription())
-            .arg(field->IDAnagrafica())
-            .arg(field->IDNode())
-            .arg(QLatin1String(s.bCodiceModificato ? " code-edited" : ""),
-                 QLatin1String(s.bDescrizioneModificata ? " description-edited" : ""));
-    }
-    // The boxes filled as a lookup fills them, with no edit pending, naming the entity.
-    void preset(const char *code, const char *description, const char *second, std::int32_t anagrafica)
-    {
-        FieldContext &context = fieldContextOf(*field);
-        FieldWork &work = context.work();
-        work.bRicercaInCorso = true;
-        field->setCode(QString::fromUtf8(code));
-        field->setDescription(QString::fromUtf8(description));
-        field->setSecondDescription(QString::fromUtf8(second));
-        work.bRicercaInCorso = work.bCodiceModificato = work.bDescrizioneModificata = false;
-        context.storeIDAnagrafica(anagrafica);
-        context.storeIDNode(3);
-    }
-    QLineEdit *box(int i) const { return field->findChild<QLineEdit *>(QStringLiteral("txtField%1").arg(i)); }
-    QLabel *caption(int i) const { return field->findChild<QLabel *>(QStringLiteral("lblField%1").arg(i)); }
-
-    std::unique_ptr<OrvSearchACS2> field = std::make_unique<OrvSearchACS2>();
-    QStringList lines;
 };
 
 TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
@@ -96,31 +38,27 @@ TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
     ASSERT_TRUE(box(0) && box(1) && box(2) && caption(0) && caption(1));
 
     // The plain fields store without notice; Code runs the change handling of its box.
-    auto db = test::demoDatabase();
+    // clang-format off
     const std::vector<std::pair<const char *, QVariant>> writes = {
-        {"Filter", " Anagrafica.IDAnagrafica > 3"},
-        {"Password", "secret"},
-        {"UserName", "mario"},
-        {"HwndContainer", 77},
-        {"DisableDoEvents", false},
-        {"AttivaFiltroBlocco", true},
-        {"BloccoEmissioneDoc", true},
-        {"SearchType", 3},
-        {"Code", "01.05"},
-        {"IDAnagrafica", 5},
-        {"Connection", QVariant::fromValue<DbConnectionPtr>(db)},
+        {"Filter", " Anagrafica.IDAnagrafica > 3"}, {"Password", "secret"}, {"UserName", "mario"},
+        {"HwndContainer", 77}, {"DisableDoEvents", false}, {"AttivaFiltroBlocco", true}, {"BloccoEmissioneDoc", true},
+        {"SearchType", 3}, {"Code", "01.05"}, {"IDAnagrafica", 5}, {"Connection", QVariant::fromValue<DbConnectionPtr>(db)},
         {"WidthCode", 1500}};
-    EXPECT_EQ(heard([&] {
+    // clang-format on
+    EXPECT_EQ(during([&] {
                   for (const auto &[name, value] : writes)
                       EXPECT_TRUE(field->setProperty(name, value)) << name;
               }),
-              "changed SearchType, changed IDNode, changed IDAnagrafica, changed Code, changed IDAnagrafica, "
-              "changed Connection, changed WidthCode");
+              "SearchType, IDNode, IDAnagrafica, Code, IDAnagrafica, "
+              "Connection, WidthCode");
     EXPECT_EQ(
-        props(
-            "Filter HwndContainer DisableDoEvents BloccoEmissioneDoc SearchType Code IDAnagrafica WidthCode"),
-        "Filter= Anagrafica.IDAnagrafica > 3 HwndContainer=77 DisableDoEvents=false BloccoEmissioneDoc=true "
-        "SearchType=OrvSearchAccounts Code=01.05 IDAnagrafica=5 WidthCode=1500");
+        props("Filter Password UserName HwndContainer DisableDoEvents AttivaFiltroBlocco BloccoEmissioneDoc "
+              "SearchType Code IDAnagrafica WidthCode"),
+        "Filter= Anagrafica.IDAnagrafica > 3 Password=secret UserName=mario HwndContainer=77 "
+        "DisableDoEvents=false "
+        "AttivaFiltroBlocco=true BloccoEmissioneDoc=true SearchType=OrvSearchAccounts Code=01.05 "
+        "IDAnagrafica=5 "
+        "WidthCode=1500");
     EXPECT_EQ(field->Connection(), db);
 
     // Integer properties by name: a value outside 16 bits is an overflow and changes nothing.
@@ -139,50 +77,42 @@ TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
         field->setProperty(name, longText);
         EXPECT_EQ(field->property(name).toString().size(), longText.size()) << name;
     }
-}
 
-TEST_F(FieldTest, IDAnagraficaAndIDNodeRaiseChangedElementOnlyWhenTheyChangeOnTheirSide)
-{
-    field->setConnection(test::demoDatabase());
-    field->setIDPDC(1);
-    // A positive IDNode loads account 9 of chart 1, which assigns its IDAnagrafica 0 by property.
-    EXPECT_EQ(heard([&] { field->setIDNode(9); }), "changed IDAnagrafica, changed IDNode"); // customers
-    EXPECT_EQ(heard([&] { field->setIDAnagrafica(5); }), "ChangedElement, changed IDAnagrafica");
-    EXPECT_EQ(heard([&] { field->setIDAnagrafica(5); }), "changed IDAnagrafica");
-
-    field->setSearchType(OrvSearchAccounts);
-    EXPECT_EQ(heard([&] { field->setIDAnagrafica(7); }), "changed IDAnagrafica");
-    EXPECT_EQ(heard([&] { field->setIDNode(9); }), "changed IDAnagrafica, ChangedElement, changed IDNode");
-    EXPECT_EQ(heard([&] { field->setIDNode(9); }), "changed IDAnagrafica, changed IDNode");
-    EXPECT_EQ(heard([&] { field->setIDNode(-4); }), "ChangedElement, changed IDNode"); // loads nothing
-    EXPECT_EQ(heard([&] { field->setIDNode(0); }), "ChangedElement, changed IDNode");
+    // The application name is shared by the fields of a thread; the settings' one is read trimmed.
+    OrvSearchACS2 other;
+    field->setApplicationName(QStringLiteral("Contabilita"));
+    EXPECT_EQ(other.ApplicationName(), QStringLiteral("Contabilita"));
+    QString there = QStringLiteral("unset"); // each thread has its own
+    std::thread([&] { there = moduleState().sApplicationName; }).join();
+    EXPECT_EQ(there, QString());
+    EXPECT_FALSE(OrvSearchACS2::settingsAppName().isEmpty());
+    EXPECT_EQ(OrvSearchACS2::settingsAppName(), OrvSearchACS2::settingsAppName().trimmed());
 }
 
 TEST_F(FieldTest, SearchTypeAndCodeFromTheHostRunTheChangeHandlingOfTheBoxes)
 {
     // Empty boxes: clearing changes no text, so nothing but the notification is heard.
-    preset("", "", "", 12);
-    EXPECT_EQ(heard([&] { field->setSearchType(OrvSearchSuppliers); }), "changed SearchType");
-    EXPECT_EQ(shown(), "|| #0 node 0");
+    preset(3, 12, false, {"", "", ""});
+    EXPECT_EQ(during([&] { field->setSearchType(OrvSearchSuppliers); }), "SearchType");
+    EXPECT_EQ(look(), "0/0/0 [||]");
 
     // Clearing the code box forgets the entity (the ids are already zero, so the reset raises
     // nothing), then the description box finds the code flag set.
-    preset("C001", "Rossi", "Mario", 12);
-    EXPECT_EQ(heard([&] { field->setSearchType(OrvSearchAgents); }),
-              "changed IDNode, changed IDAnagrafica, changed SearchType");
-    EXPECT_EQ(shown(), "|| #0 node 0 code-edited description-edited");
+    preset(3, 12, false, {"C001", "Rossi", "Mario"});
+    EXPECT_EQ(during([&] { field->setSearchType(OrvSearchAgents); }), "IDNode, IDAnagrafica, SearchType");
+    EXPECT_EQ(look(), "0/0/0 [*|*|]");
 
     // Code from the host forgets the entity once, like typing, but not while a lookup fills the boxes.
-    preset("", "Bianchi", "Luca", 4);
-    EXPECT_EQ(heard([&] { field->setCode(QStringLiteral("C")); }),
-              "changed IDNode, ChangedElement, changed IDAnagrafica, changed Code");
-    EXPECT_EQ(shown(), "C|| #0 node 0 code-edited description-edited");
-    EXPECT_EQ(heard([&] { field->setCode(QStringLiteral("C0")); }), "changed Code"); // the flags are set now
+    preset(3, 4, false, {"", "Bianchi", "Luca"});
+    EXPECT_EQ(during([&] { field->setCode(QStringLiteral("C")); }),
+              "IDNode, ChangedElement, IDAnagrafica, Code");
+    EXPECT_EQ(look(), "0/0/0 [C*|*|]");
+    EXPECT_EQ(during([&] { field->setCode(QStringLiteral("C0")); }), "Code"); // the flags are set now
 
-    preset("", "Bianchi", "Luca", 4);
-    fieldContextOf(*field).work().bRicercaInCorso = true;
-    EXPECT_EQ(heard([&] { field->setCode(QStringLiteral("F01")); }), "changed Code");
-    EXPECT_EQ(shown(), "F01|Bianchi|Luca #4 node 3 code-edited");
+    preset(3, 4, false, {"", "Bianchi", "Luca"});
+    work().bRicercaInCorso = true;
+    EXPECT_EQ(during([&] { field->setCode(QStringLiteral("F01")); }), "Code");
+    EXPECT_EQ(look(), "3/0/4 [F01*|Bianchi|Luca]");
 }
 
 TEST_F(FieldTest, DelegatedPropertiesAndColoursLiveInTheBoxes)
@@ -205,11 +135,11 @@ TEST_F(FieldTest, DelegatedPropertiesAndColoursLiveInTheBoxes)
 
     // Colours are kept on the boxes they colour.
     const QColor secondBefore = box(2)->palette().color(QPalette::Base);
-    EXPECT_EQ(heard([&] {
+    EXPECT_EQ(during([&] {
                   field->setBackColor(0x0000FF); // red, as 0x00BBGGRR
                   field->setForeColor(0xFF0000); // blue
               }),
-              "changed BackColor, changed ForeColor");
+              "BackColor, ForeColor");
     EXPECT_EQ(field->BackColor(), 0x0000FFu);
     EXPECT_EQ(box(0)->palette().color(QPalette::Base), QColor(255, 0, 0));
     EXPECT_EQ(box(1)->palette().color(QPalette::Base), QColor(255, 0, 0));
@@ -222,18 +152,18 @@ TEST_F(FieldTest, MouseEventsOfABoxReachTheHostOnceEach)
 {
     const auto record = [this](const char *name) {
         return [this, name](std::int16_t &button, std::int16_t &, float &, float &) {
-            lines << QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(button);
+            heard << QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(button);
         };
     };
     QObject::connect(field.get(), &OrvSearchACS2::MouseDown, record("MouseDown"));
     QObject::connect(field.get(), &OrvSearchACS2::MouseUp, record("MouseUp"));
-    QObject::connect(field.get(), &OrvSearchACS2::Click, [this] { lines << "Click"; });
-    QObject::connect(field.get(), &OrvSearchACS2::DblClick, [this] { lines << "DblClick"; });
+    QObject::connect(field.get(), &OrvSearchACS2::Click, [this] { heard << "Click"; });
+    QObject::connect(field.get(), &OrvSearchACS2::DblClick, [this] { heard << "DblClick"; });
     const auto click = [this](int i, Qt::MouseButton button) { QTest::mouseClick(box(i), button); };
 
-    EXPECT_EQ(heard([&] { click(1, Qt::LeftButton); }), "MouseDown(1), MouseUp(1), Click");
+    EXPECT_EQ(during([&] { click(1, Qt::LeftButton); }), "MouseDown(1), MouseUp(1), Click");
     // What a window system sends for a double click: press, release, double click, release.
-    EXPECT_EQ(heard([&] {
+    EXPECT_EQ(during([&] {
                   QTest::mousePress(box(1), Qt::LeftButton);
                   QTest::mouseRelease(box(1), Qt::LeftButton);
                   const QPointF at(5, 5);
@@ -243,23 +173,8 @@ TEST_F(FieldTest, MouseEventsOfABoxReachTheHostOnceEach)
                   QTest::mouseRelease(box(1), Qt::LeftButton);
               }),
               "MouseDown(1), MouseUp(1), Click, DblClick, MouseUp(1)");
-    EXPECT_EQ(heard([&] { click(1, Qt::LeftButton); }), "MouseDown(1), MouseUp(1), Click"); // counts again
-    EXPECT_EQ(heard([&] { click(2, Qt::RightButton); }), "MouseDown(2), MouseUp(2)"); // only left clicks
-}
-
-TEST_F(FieldTest, ApplicationNameIsSharedByTheFieldsOfOneThread)
-{
-    OrvSearchACS2 other;
-    field->setApplicationName(QStringLiteral("Contabilita"));
-    EXPECT_EQ(other.ApplicationName(), QStringLiteral("Contabilita"));
-
-    QString seen = QStringLiteral("unset");
-    std::unique_ptr<QThread> thread(QThread::create([&] { seen = moduleState().sApplicationName; }));
-    thread->start();
-    thread->wait();
-    EXPECT_TRUE(seen.isEmpty()); // another thread has its own
-    EXPECT_FALSE(OrvSearchACS2::settingsAppName().isEmpty());
-    EXPECT_EQ(OrvSearchACS2::settingsAppName(), OrvSearchACS2::settingsAppName().trimmed());
+    EXPECT_EQ(during([&] { click(1, Qt::LeftButton); }), "MouseDown(1), MouseUp(1), Click"); // counts again
+    EXPECT_EQ(during([&] { click(2, Qt::RightButton); }), "MouseDown(2), MouseUp(2)"); // only left clicks
 }
 
 TEST_F(FieldTest, LayoutPlacesTheVisibleColumnsOnAFifteenTwipScreen)
@@ -275,9 +190,8 @@ TEST_F(FieldTest, LayoutPlacesTheVisibleColumnsOnAFifteenTwipScreen)
     EXPECT_EQ(box(0)->y(), 1 + caption(0)->height());
 
     // Visible sets all four and notifies in order.
-    EXPECT_EQ(
-        heard([&] { field->setVisibleProperty(false); }),
-        "changed Visible, changed VisibleCode, changed VisibleDescription, changed VisibleSecondDescription");
+    EXPECT_EQ(during([&] { field->setVisibleProperty(false); }),
+              "Visible, VisibleCode, VisibleDescription, VisibleSecondDescription");
     EXPECT_EQ(props("VisibleCode VisibleDescription VisibleSecondDescription"),
               "VisibleCode=false VisibleDescription=false VisibleSecondDescription=false");
     EXPECT_FALSE(box(0)->isVisibleTo(field.get()));

@@ -28,28 +28,22 @@ QString rawOf(const std::function<Currency()> &amount)
 
 } // namespace
 
-TEST(Currency, SumsOfTenthsAreExactAndAmountsOrderAndConvertToDouble)
+// Sums and differences past the range raise 6 instead of wrapping and leave the amount; the
+// edges themselves are reached.
+TEST(Currency, ArithmeticIsExactOrdersAndRaisesOnOverflow)
 {
-    const Currency tenth = Currency::fromText(QStringLiteral("0.1"));
-    Currency sum, fromDoubles, balance = Currency::fromLong(1);
+    Currency sum, balance = Currency::fromLong(1);
     for (int i = 0; i < 10; ++i) {
-        sum += tenth;
-        fromDoubles += Currency::fromDouble(0.1);
-        balance -= tenth;
+        sum += Currency::fromDouble(0.1);
+        balance -= Currency::fromText(QStringLiteral("0.1"));
     }
     EXPECT_EQ(sum.raw(), 10000);
-    EXPECT_EQ(fromDoubles, Currency::fromLong(1));
     EXPECT_EQ(balance, Currency());
     EXPECT_EQ(raw(125000).toDouble(), 12.5);
     EXPECT_EQ(raw(-1).toDouble(), -0.0001);
     EXPECT_LT(raw(-1), Currency());
-    EXPECT_LT(raw(99999), Currency::fromLong(10));
     EXPECT_GT(raw(kMinRaw + 1), raw(kMinRaw));
-}
 
-// Sums and differences past the range raise 6 instead of wrapping; the edges themselves are reached.
-TEST(Currency, OverflowRaisesInsteadOfWrappingAndLeavesTheAmount)
-{
     const Currency max = raw(kMaxRaw), min = raw(kMinRaw), unit = raw(1), minusUnit = raw(-1);
     EXPECT_EQ(rawOf([&] { return max + unit; }), "#6");
     EXPECT_EQ(rawOf([&] { return min + minusUnit; }), "#6");
@@ -59,47 +53,39 @@ TEST(Currency, OverflowRaisesInsteadOfWrappingAndLeavesTheAmount)
     EXPECT_EQ((max - unit + unit).raw(), kMaxRaw);
     EXPECT_EQ((min + unit - unit).raw(), kMinRaw);
     EXPECT_EQ((min + max).raw(), -1);
-
-    Currency total = raw(kMaxRaw - 5), debt = raw(kMinRaw + 5);
+    Currency total = raw(kMaxRaw - 5);
     EXPECT_THAT([&] { total += raw(6); }, raisesNumber(6));
-    EXPECT_THAT([&] { debt -= raw(6); }, raisesNumber(6));
     EXPECT_EQ(total.raw(), kMaxRaw - 5);
-    EXPECT_EQ(debt.raw(), kMinRaw + 5);
 }
 
 // Beyond four decimals a text rounds half to even; what is not an amount is 13, too large is 6.
-TEST(Currency, FromTextRoundsOrRejects)
+// The shortest text of an amount reads back as it.
+TEST(Currency, FromTextRoundsOrRejectsAndToTextReadsBack)
 {
     // clang-format off
     const struct { const char *text; const char *expected; } rows[] = {
-        {"12.5", "125000"}, {"  12.5  ", "125000"}, {"+3", "30000"}, {"-0.0001", "-1"}, {"0", "0"},
-        {".5", "5000"}, {"7.", "70000"}, {"1.23455", "12346"}, {"1.23445", "12344"}, {"1.234451", "12345"},
-        {"1.23444999", "12344"}, {"-1.23455", "-12346"}, {"-1.23445", "-12344"}, {"0.00005", "0"},
-        {"0.00015", "2"}, {"0.000050000001", "1"}, {"2.99995", "30000"},
-        {"922337203685477.5807", "9223372036854775807"}, {"-922337203685477.5807", "-9223372036854775807"},
-        {"-922337203685477.5808", "-9223372036854775808"}, {"", "#13"}, {"abc", "#13"}, {"12abc", "#13"},
-        {"1.2.3", "#13"}, {".", "#13"}, {"-", "#13"}, {"1 000", "#13"}, {"922337203685477.5808", "#6"},
-        {"-922337203685477.5809", "#6"}, {"922337203685477.58075", "#6"}, {"99999999999999999999", "#6"}
+        {"  12.5  ", "125000"}, {"+3", "30000"}, {"-0.0001", "-1"}, {".5", "5000"}, {"7.", "70000"},
+        {"1.23455", "12346"}, {"1.2344500", "12344"}, {"1.234451", "12345"}, {"-1.23455", "-12346"},
+        {"-1.23445", "-12344"}, {"0.00005", "0"}, {"0.000050000001", "1"}, {"2.99995", "30000"},
+        {"922337203685477.5807", "9223372036854775807"}, {"-922337203685477.5808", "-9223372036854775808"},
+        {"", "#13"}, {"12abc", "#13"}, {"1.2.3", "#13"}, {".", "#13"}, {"-", "#13"}, {"1 000", "#13"},
+        {"922337203685477.5808", "#6"}, {"-922337203685477.5809", "#6"}, {"922337203685477.58075", "#6"},
+        {"99999999999999999999", "#6"}
     };
     // clang-format on
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.text);
-        EXPECT_EQ(rawOf([&] { return Currency::fromText(QString::fromLatin1(row.text)); }), row.expected);
-    }
-}
-
-TEST(Currency, ToTextIsTheShortestFormWithAPointAndReadsBack)
-{
-    // clang-format off
-    const struct { std::int64_t raw; const char *expected; } rows[] = {
-        {125000, "12.5"}, {-1, "-0.0001"}, {30000, "3"}, {0, "0"}, {-5000, "-0.5"}, {10001, "1.0001"},
-        {-123456789, "-12345.6789"}, {kMaxRaw, "922337203685477.5807"}, {kMinRaw, "-922337203685477.5808"}
-    };
-    // clang-format on
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.expected);
-        EXPECT_EQ(raw(row.raw).toText(), QString::fromLatin1(row.expected));
-        EXPECT_EQ(Currency::fromText(raw(row.raw).toText()).raw(), row.raw);
+    for (const auto &row : rows)
+        EXPECT_EQ(rawOf([&] { return Currency::fromText(QString::fromLatin1(row.text)); }), row.expected)
+            << row.text;
+    for (const auto &[amount, text] : {std::pair{125000LL, "12.5"},
+                                       {-1LL, "-0.0001"},
+                                       {30000LL, "3"},
+                                       {0LL, "0"},
+                                       {-5000LL, "-0.5"},
+                                       {10001LL, "1.0001"},
+                                       {kMaxRaw, "922337203685477.5807"},
+                                       {kMinRaw, "-922337203685477.5808"}}) {
+        EXPECT_EQ(raw(amount).toText(), QString::fromLatin1(text));
+        EXPECT_EQ(Currency::fromText(raw(amount).toText()).raw(), amount);
     }
 }
 
@@ -112,16 +98,14 @@ TEST(Currency, FromDoubleRoundsItsDecimalHalfToEvenAndFromLongScales)
     const struct { double value; const char *expected; } rows[] = {
         {12.5, "125000"}, {0.1, "1000"}, {-0.0001, "-1"}, {1234.56789, "12345679"}, {-1234.56789, "-12345679"},
         {0.03125, "312"}, {0.09375, "938"}, {-0.03125, "-312"}, {0.00025, "2"}, {-0.00025, "-2"},
-        {0.00035, "4"}, {0.00005, "0"}, {1.23455, "12346"}, {0.0, "0"}, {-0.0, "0"}, {1e-300, "0"},
+        {0.00035, "4"}, {0.00005, "0"}, {1.23455, "12346"}, {-0.0, "0"}, {1e-300, "0"},
         {maxDouble, "9223372036854775000"}, {-maxDouble, "-9223372036854775000"},
         {123456789012.3456, "1234567890123456"}, {pastMax, "#6"}, {-pastMax, "#6"}, {1e15, "#6"},
         {-1e15, "#6"}, {std::nan(""), "#6"}, {std::numeric_limits<double>::infinity(), "#6"}
     };
     // clang-format on
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.value);
-        EXPECT_EQ(rawOf([&] { return Currency::fromDouble(row.value); }), row.expected);
-    }
+    for (const auto &row : rows)
+        EXPECT_EQ(rawOf([&] { return Currency::fromDouble(row.value); }), row.expected) << row.value;
     EXPECT_EQ(rawOf([] { return Currency::fromLong(-42); }), "-420000");
     EXPECT_EQ(rawOf([] { return Currency::fromLong(922337203685477); }), "9223372036854770000");
     EXPECT_EQ(rawOf([] { return Currency::fromLong(922337203685478); }), "#6");

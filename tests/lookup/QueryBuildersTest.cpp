@@ -1,13 +1,8 @@
 #include "lookup/QueryBuilders.h"
 
-#include "data/AnsiText.h"
-#include "data/DbUtility.h"
-#include "data/RuntimeError.h"
 #include "field/OrvEnums.h"
 #include "support/ChartFixture.h"
-#include "support/Database.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -155,97 +150,6 @@ TEST(QueryBuilders, BuildEveryListedRegistryStatementExactly)
               "SELECT count(*) FROM Anagrafica INNER JOIN Fornitore ON Anagrafica.IDAnagrafica = "
               "Fornitore.IDAnagrafica"
               " AND Fornitore.IDAzienda = -3 WHERE Anagrafica.VirtualDelete = 0 AND Codice LIKE 'F%'");
-}
-
-// --- The statements on the schema and the demo data -------------------------------------------
-
-std::int32_t rowsOf(const std::shared_ptr<SqliteConnection> &db, QString sql)
-{
-    std::int32_t n = 0;
-    for (auto rs = runSql(db.get(), sql); !rs->Eof(); rs->MoveNext())
-        ++n;
-    return n;
-}
-
-// The all-rows statement, which the host's search and the lookup by code share, depends on
-// neither the text nor useLike.
-TEST(QueryBuildersOnTheSchema, EveryStatementRunsCountAgreesWithRowsAndAllRowsIgnoreTheText)
-{
-    auto db = test::demoDatabase();
-    for (int type = 0; type <= 11; ++type) {
-        for (const int block : {0, 1}) {
-            for (const QString &filter : {QString(), QStringLiteral("Anagrafica.IDAnagrafica > 2")}) {
-                const ControlState s = stateOf(type, block, filter);
-                for (const QString text : {"C0", "A01", "R", "Dell'", " ", "Ω"}) {
-                    for (const Builder builder : {Builder::Code, Builder::Prefix, Builder::Description}) {
-                        SCOPED_TRACE(QStringLiteral("type %1 block %2 filter '%3' text '%4' builder %5")
-                                         .arg(QString::number(type), QString::number(block), filter, text,
-                                              QString::number(static_cast<int>(builder)))
-                                         .toStdString());
-                        QString count = build(s, builder, kModeCount, text);
-                        const std::int32_t n = runSql(db.get(), count)->Fields().Item(0).Value().toLong();
-                        EXPECT_EQ(rowsOf(db, build(s, builder, kModeRows, text)), n);
-                        const QString all = build(s, builder, kModeAllRows, text);
-                        const Builder other = builder == Builder::Description ? builder : Builder::Code;
-                        EXPECT_EQ(all, build(s, other, kModeAllRows, QStringLiteral("zz")));
-                        EXPECT_GE(rowsOf(db, all), n);
-                    }
-                }
-            }
-        }
-    }
-}
-
-// Whether the plan of a statement searches `table` through an index on `range`, and scans none
-// of the registry and role tables (a scan would read every entry of a company).
-::testing::AssertionResult searchesThroughAnIndex(SqliteConnection &db, const QString &sql,
-                                                  const QString &table, const QString &range)
-{
-    static const QRegularExpression scanOfEntries(
-        QStringLiteral("^SCAN (Anagrafica|Cliente|Fornitore|Agente|Collaboratore|AnagraficaCliente|"
-                       "AnagraficaAgente)\\b"),
-        QRegularExpression::MultilineOption);
-    const QRegularExpression search(
-        QStringLiteral("^SEARCH %1 USING .*INDEX .*%2").arg(table, QRegularExpression::escape(range)),
-        QRegularExpression::MultilineOption);
-    QStringList plan;
-    QString explain = QStringLiteral("EXPLAIN QUERY PLAN ") + sql;
-    for (auto rs = runSql(&db, explain); !rs->Eof(); rs->MoveNext())
-        plan << rs->Fields().Item(QStringLiteral("detail")).Value().toText();
-    const QString steps = plan.join(u'\n');
-    if (search.match(steps).hasMatch() && !scanOfEntries.match(steps).hasMatch())
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << sql.toStdString() << "\n" << steps.toStdString();
-}
-
-TEST(QueryBuildersOnTheSchema, LookupsWithAConditionSearchTheirTablesThroughAnIndex)
-{
-    auto db = test::demoDatabase();
-    // The table whose index must serve the code, per type; registry entries have no code.
-    const std::map<int, QString> codeTable = {
-        // clang-format off
-        {OrvSearchCustomers, "Cliente"}, {OrvSearchSuppliers, "Fornitore"}, {OrvSearchAgents, "Agente"},
-        {OrvSearchCustomersForAgent, "Cliente"}, {OrvSearchCollaborators, "Collaboratore"},
-        {OrvSearchAgentsForCustomer, "Agente"}, {OrvSearchClerks, "Agente"},
-        {OrvSearchAgentsAndClerks, "Agente"}, {OrvSearchAllAnagraphics, ""}
-        // clang-format on
-    };
-    for (const auto &[type, table] : codeTable) {
-        for (const int block : {0, 1}) {
-            for (const std::int16_t mode : {kModeCount, kModeRows}) {
-                const ControlState s = stateOf(type, block);
-                const QString byName = fnSQLDescrizioneSearch(s, mode, QStringLiteral("Ross"));
-                EXPECT_TRUE(
-                    searchesThroughAnIndex(*db, byName, "Anagrafica", "Anagrafica>? AND Anagrafica<?"));
-                if (table.isEmpty())
-                    continue;
-                const QString byCode = fnSQLCodiceSearch(s, mode, QStringLiteral("C001"), false);
-                EXPECT_TRUE(searchesThroughAnIndex(*db, byCode, table, "Codice=?"));
-                const QString byPrefix = fnSQLCodiceSearch(s, mode, QStringLiteral("C0"), true);
-                EXPECT_TRUE(searchesThroughAnIndex(*db, byPrefix, table, "Codice>? AND Codice<?"));
-            }
-        }
-    }
 }
 
 } // namespace

@@ -36,7 +36,8 @@ std::vector<ListedStatement> readListedStatements()
         else if (line.startsWith(QLatin1String("-- @rows ")))
             current.rows = line.mid(9).trimmed().toInt();
         else if (line.startsWith(QLatin1String("-- @first ")))
-            current.first = line.mid(10).split(u'|');
+            for (const QString &value : line.mid(10).split(u'|'))
+                current.first << value.trimmed();
         else if (!line.startsWith(QLatin1String("--")) && line.trimmed().endsWith(u';')) {
             current.sql = line.trimmed().chopped(1);
             entries.push_back(current);

@@ -17,7 +17,8 @@ std::shared_ptr<SqliteConnection> demoDatabase();
 QString schemaPath(const QString &fileName); // a file of schema/
 
 // One entry of schema/statements.sql: a statement the field sends, and what it must return
-// on the demo company (rows -1: not checked; first: the first row's values as texts).
+// on the demo company (rows -1: not checked; first: the first row's values as
+// texts, trimmed).
 struct ListedStatement {
     QString name;
     QString sql; // without the closing semicolon

@@ -30,187 +30,108 @@ void FixedScreen::setBusy(bool busy)
     }
 }
 
-IsolatedSettings::IsolatedSettings()
-{
-    if (qEnvironmentVariableIsSet("ORV_SETTINGS_DIR"))
-        m_previous = qgetenv("ORV_SETTINGS_DIR");
-    EXPECT_TRUE(m_dir.isValid()) << "cannot create a temporary settings folder";
-    qputenv("ORV_SETTINGS_DIR", QFile::encodeName(m_dir.path()));
-    m_store = std::make_shared<FileSettingsStore>();
-    services::setSettings(m_store);
-}
+namespace {
 
-IsolatedSettings::~IsolatedSettings()
-{
-    services::setSettings(nullptr);
-    if (m_previous)
-        qputenv("ORV_SETTINGS_DIR", *m_previous);
-    else
-        qunsetenv("ORV_SETTINGS_DIR");
-}
+class ScriptedPicker final : public SearchPicker {
+public:
+    ScriptedPicker(std::shared_ptr<PickerRecord> record, std::optional<PickChoice> choice)
+        : m_record(std::move(record)), m_choice(std::move(choice))
+    {}
 
-Variant PickRow::value(const QString &column) const
-{
-    for (qsizetype i = 0; i < m_columns.size(); ++i) {
-        if (m_columns[i].compare(column, Qt::CaseInsensitive) == 0)
-            return m_values[static_cast<std::size_t>(i)];
+    void SearchText(const QString &text) override { note("SearchText", m_record->searchText, text); }
+    void Caption(const QString &caption) override { note("Caption", m_record->caption, caption); }
+    void KeyField(const QString &column) override { note("KeyField", m_record->keyField, column); }
+    void QueryText(const QString &sql) override { note("QueryText", m_record->queryText, sql); }
+    void Connection(DbConnectionPtr connection) override
+    {
+        m_record->calls << QStringLiteral("Connection");
+        m_record->connection = std::move(connection);
     }
-    return {};
-}
+    void AddColumn(const QString &header, const QString &column, int) override
+    {
+        m_record->calls << QStringLiteral("AddColumn");
+        m_record->columns << (header == column ? header : header + u'=' + column);
+    }
+    std::unique_ptr<DbResultSet> Pick() override;
 
-PickChoice PickChoice::row(std::size_t index)
-{
-    PickChoice choice;
-    choice.m_kind = Kind::Index;
-    choice.m_index = index;
-    choice.m_description = QStringLiteral("row %1").arg(index);
-    return choice;
-}
+private:
+    void note(const char *call, QString &setting, const QString &value)
+    {
+        m_record->calls << QString::fromLatin1(call);
+        setting = value;
+    }
+    std::optional<std::size_t> choose(const QStringList &columns,
+                                      const std::vector<std::vector<Variant>> &rows) const;
 
-PickChoice PickChoice::where(std::function<bool(const PickRow &)> predicate)
-{
-    PickChoice choice;
-    choice.m_kind = Kind::Predicate;
-    choice.m_predicate = std::move(predicate);
-    choice.m_description = QStringLiteral("the first row that matches a predicate");
-    return choice;
-}
+    std::shared_ptr<PickerRecord> m_record;
+    std::optional<PickChoice> m_choice; // none: no choice was queued
+};
 
-PickChoice PickChoice::withValue(const QString &column, const Variant &value)
+std::optional<std::size_t> ScriptedPicker::choose(const QStringList &columns,
+                                                  const std::vector<std::vector<Variant>> &rows) const
 {
-    PickChoice choice =
-        where([column, value](const PickRow &candidate) { return candidate.value(column) == value; });
-    choice.m_description = QStringLiteral("the first row with %1 = %2").arg(column, value.toText());
-    return choice;
-}
-
-PickChoice PickChoice::cancel()
-{
-    PickChoice choice;
-    choice.m_description = QStringLiteral("cancel");
-    return choice;
-}
-
-std::optional<std::size_t> PickChoice::choose(const QStringList &columns,
-                                              const std::vector<std::vector<Variant>> &rows) const
-{
-    switch (m_kind) {
-    case Kind::Cancel:
+    if (!m_choice)
+        ADD_FAILURE() << "A picker was opened with no scripted choice; it picks nothing";
+    if (!m_choice || (!m_choice->index && m_choice->column.isEmpty()))
         return std::nullopt;
-    case Kind::Index:
-        if (m_index < rows.size())
-            return m_index;
-        return std::nullopt;
-    case Kind::Predicate:
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (m_predicate(PickRow(columns, rows[i])))
+    if (m_choice->index && *m_choice->index < rows.size())
+        return m_choice->index;
+    for (std::size_t i = 0; i < rows.size() && !m_choice->index; ++i) {
+        for (qsizetype c = 0; c < columns.size(); ++c) {
+            if (columns[c].compare(m_choice->column, Qt::CaseInsensitive) == 0 &&
+                rows[i][static_cast<std::size_t>(c)] == m_choice->value)
                 return i;
         }
-        return std::nullopt;
     }
+    const QString wanted = m_choice->index
+                               ? QStringLiteral("row %1").arg(*m_choice->index)
+                               : m_choice->column + QStringLiteral(" = ") + m_choice->value.toText();
+    ADD_FAILURE() << "The scripted picker found no " << wanted.toStdString() << " among " << rows.size()
+                  << " rows of: " << m_record->queryText.toStdString();
     return std::nullopt;
-}
-
-ScriptedPicker::ScriptedPicker(std::shared_ptr<PickerRecord> record, PickChoice choice)
-    : m_record(std::move(record)), m_choice(std::move(choice))
-{}
-
-void ScriptedPicker::SearchText(const QString &text)
-{
-    m_record->calls << QStringLiteral("SearchText");
-    m_record->searchText = text;
-}
-
-void ScriptedPicker::Caption(const QString &caption)
-{
-    m_record->calls << QStringLiteral("Caption");
-    m_record->caption = caption;
-}
-
-void ScriptedPicker::KeyField(const QString &column)
-{
-    m_record->calls << QStringLiteral("KeyField");
-    m_record->keyField = column;
-}
-
-void ScriptedPicker::QueryText(const QString &sql)
-{
-    m_record->calls << QStringLiteral("QueryText");
-    m_record->queryText = sql;
-}
-
-void ScriptedPicker::Connection(DbConnectionPtr connection)
-{
-    m_record->calls << QStringLiteral("Connection");
-    m_record->connection = std::move(connection);
-}
-
-void ScriptedPicker::AddColumn(const QString &header, const QString &column, int flag)
-{
-    m_record->calls << QStringLiteral("AddColumn");
-    m_record->columns.push_back({header, column, flag});
 }
 
 std::unique_ptr<DbResultSet> ScriptedPicker::Pick()
 {
     m_record->calls << QStringLiteral("Pick");
-    ++m_record->picks;
     if (!m_record->connection)
         raiseError(kErrNoConnection, QStringLiteral("The picking list has no connection"));
-
     std::unique_ptr<DbResultSet> result = m_record->connection->OpenResultSet(m_record->queryText);
     QStringList columns;
     for (int column = 0; column < result->columnCount(); ++column)
         columns << result->columnName(column);
     std::vector<std::vector<Variant>> rows;
     for (; !result->Eof(); result->MoveNext()) {
-        std::vector<Variant> row;
+        rows.emplace_back();
         for (int column = 0; column < result->columnCount(); ++column)
-            row.push_back(result->value(column));
-        rows.push_back(std::move(row));
+            rows.back().push_back(result->value(column));
     }
-    result->Close();
-
     m_record->rowsOffered = static_cast<int>(rows.size());
-    m_record->chosenRow = m_choice.choose(columns, rows);
-    if (!m_record->chosenRow) {
-        if (!m_choice.isCancel())
-            ADD_FAILURE() << "The scripted picker found no row for " << m_choice.description().toStdString()
-                          << " among " << rows.size() << " rows of: " << m_record->queryText.toStdString();
+    const std::optional<std::size_t> chosen = choose(columns, rows);
+    if (!chosen)
         return MemoryResultSet::empty(columns);
-    }
-    std::vector<std::vector<Variant>> chosen{rows[*m_record->chosenRow]};
-    return std::make_unique<MemoryResultSet>(columns, std::move(chosen));
+    return std::make_unique<MemoryResultSet>(columns, std::vector<std::vector<Variant>>{rows[*chosen]});
 }
 
-std::unique_ptr<SearchPicker> ScriptedPickerFactory::create(QWidget *parent)
-{
-    auto record = std::make_shared<PickerRecord>();
-    record->parent = parent;
-    m_records.push_back(record);
-    if (m_choices.empty()) {
-        ADD_FAILURE() << "A picker was opened with no scripted choice; it cancels";
-        return std::make_unique<ScriptedPicker>(record, PickChoice::cancel());
-    }
-    PickChoice choice = std::move(m_choices.front());
-    m_choices.pop_front();
-    return std::make_unique<ScriptedPicker>(record, std::move(choice));
-}
+} // namespace
 
-ScriptedPickerFactory &ScriptedPickerFactory::then(PickChoice choice)
+std::unique_ptr<SearchPicker> ScriptedPickerFactory::create(QWidget *)
 {
-    m_choices.push_back(std::move(choice));
-    return *this;
+    m_records.push_back(std::make_shared<PickerRecord>());
+    std::optional<PickChoice> choice;
+    if (!m_choices.empty()) {
+        choice = std::move(m_choices.front());
+        m_choices.pop_front();
+    }
+    return std::make_unique<ScriptedPicker>(m_records.back(), std::move(choice));
 }
 
 const PickerRecord &ScriptedPickerFactory::last() const
 {
-    if (m_records.empty()) {
+    static const PickerRecord none;
+    if (m_records.empty())
         ADD_FAILURE() << "No picker was opened";
-        static const PickerRecord none;
-        return none;
-    }
-    return *m_records.back();
+    return m_records.empty() ? none : *m_records.back();
 }
 
 } // namespace orv::test

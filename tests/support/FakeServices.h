@@ -1,14 +1,11 @@
 #pragma once
 
 #include "data/MemoryResultSet.h"
-#include "platform/FileSettingsStore.h"
 #include "platform/Services.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <deque>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -80,110 +77,42 @@ private:
     int m_calls = 0;
 };
 
-// Points ORV_SETTINGS_DIR at a fresh temporary folder and installs a FileSettingsStore
-// there for the life of the object; afterwards the variable and the default store return.
-class IsolatedSettings {
-public:
-    IsolatedSettings();
-    ~IsolatedSettings();
-    IsolatedSettings(const IsolatedSettings &) = delete;
-    IsolatedSettings &operator=(const IsolatedSettings &) = delete;
+// What the user does in a scripted picker: picks the index-th row of the query (from 0), the first
+// row with that value in the column (named without regard to case), or nothing.
+struct PickChoice {
+    static PickChoice row(std::size_t index) { return {index, {}, {}}; }
+    static PickChoice withValue(const QString &column, const Variant &value) { return {{}, column, value}; }
+    static PickChoice cancel() { return {}; }
 
-    QString directory() const { return m_dir.path(); }
-    FileSettingsStore &store() const { return *m_store; }
-
-private:
-    QTemporaryDir m_dir;
-    std::optional<QByteArray> m_previous;
-    std::shared_ptr<FileSettingsStore> m_store;
+    std::optional<std::size_t> index;
+    QString column;
+    Variant value;
 };
 
-// One row of what a scripted picker's query returned, for the choice predicates.
-class PickRow {
-public:
-    PickRow(const QStringList &columns, const std::vector<Variant> &values)
-        : m_columns(columns), m_values(values)
-    {}
-    // The value of a column by name, without regard to case; Empty when there is no such column.
-    Variant value(const QString &column) const;
-    const std::vector<Variant> &values() const { return m_values; }
-
-private:
-    const QStringList &m_columns;
-    const std::vector<Variant> &m_values;
-};
-
-// What the user does in a scripted picker.
-class PickChoice {
-public:
-    static PickChoice row(std::size_t index); // the index-th row of the query, from 0
-    static PickChoice where(std::function<bool(const PickRow &)> predicate);  // the first row that matches
-    static PickChoice withValue(const QString &column, const Variant &value); // the first row with that value
-    static PickChoice cancel();
-
-    // The chosen row index among the rows, or nullopt for none (cancel, or nothing matched).
-    std::optional<std::size_t> choose(const QStringList &columns,
-                                      const std::vector<std::vector<Variant>> &rows) const;
-    bool isCancel() const { return m_kind == Kind::Cancel; }
-    QString description() const { return m_description; }
-
-private:
-    enum class Kind { Cancel, Index, Predicate };
-    Kind m_kind = Kind::Cancel;
-    std::size_t m_index = 0;
-    std::function<bool(const PickRow &)> m_predicate;
-    QString m_description;
-};
-
-// Everything the control did to one picker.
+// Everything the control did to one picker: the names of the settings and of Pick in call
+// order, the settings, and the columns as "header=column", or the header alone when the
+// column has the same name.
 struct PickerRecord {
-    struct Column {
-        QString header;
-        QString column;
-        int flag;
-    };
-
-    QWidget *parent = nullptr;
-    QStringList calls; // the names of the settings and of Pick, in call order
-    QString searchText;
-    QString caption;
-    QString keyField;
-    QString queryText;
+    QStringList calls;
+    QString searchText, caption, keyField, queryText;
     DbConnectionPtr connection;
-    std::vector<Column> columns;
-    int picks = 0;
+    QStringList columns;
     int rowsOffered = -1; // rows of the query at the last Pick
-    std::optional<std::size_t> chosenRow;
 };
 
-// Stands for the picking list: records every setting, and on Pick runs the query on the
-// given connection and hands back the row the script chose, alone in a result set, or an
-// empty result set for cancel. A choice that matches no row fails the running test and
-// gives the empty result.
-class ScriptedPicker final : public SearchPicker {
-public:
-    ScriptedPicker(std::shared_ptr<PickerRecord> record, PickChoice choice);
-
-    void SearchText(const QString &text) override;
-    void Caption(const QString &caption) override;
-    void KeyField(const QString &column) override;
-    void QueryText(const QString &sql) override;
-    void Connection(DbConnectionPtr connection) override;
-    void AddColumn(const QString &header, const QString &column, int flag) override;
-    std::unique_ptr<DbResultSet> Pick() override;
-
-private:
-    std::shared_ptr<PickerRecord> m_record;
-    PickChoice m_choice;
-};
-
-// Hands out ScriptedPickers, each with the next queued choice, and keeps their records.
-// A picker created with no choice queued fails the running test and cancels.
+// Stands for the picking list: hands out pickers that record every setting and, on Pick, run
+// the query on the given connection and hand back the row of the next queued choice alone in
+// a result set, or an empty result set. A picker opened with no choice queued, or a choice that
+// matches no row, fails the running test and picks nothing.
 class ScriptedPickerFactory final : public PickerFactory {
 public:
     std::unique_ptr<SearchPicker> create(QWidget *parent) override;
 
-    ScriptedPickerFactory &then(PickChoice choice);
+    ScriptedPickerFactory &then(PickChoice choice)
+    {
+        m_choices.push_back(std::move(choice));
+        return *this;
+    }
     const std::vector<std::shared_ptr<PickerRecord>> &pickers() const { return m_records; }
     const PickerRecord &last() const; // fails the test when no picker was created
     std::size_t pendingChoices() const { return m_choices.size(); }

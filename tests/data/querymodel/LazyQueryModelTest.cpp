@@ -31,14 +31,6 @@ QString rowText(const LazyQueryModel &model, int row)
     return cells.join(QLatin1Char('|'));
 }
 
-QStringList allRows(const LazyQueryModel &model)
-{
-    QStringList rows;
-    for (int row = 0; row < model.rowCount(); ++row)
-        rows << rowText(model, row);
-    return rows;
-}
-
 // The row of person `number` as rowText() shows it with kCodeColumns.
 QString person(int number)
 {
@@ -174,55 +166,6 @@ TEST_F(LazyQueryModelTest, OpensAtATextWithoutCountingUpToItCountsInTheBackgroun
     }
 }
 
-// Registry-like names: mixed case, ties, an apostrophe, Nulls, accents.
-TEST_F(LazyQueryModelTest, RowsComeOrderedWithoutRegardToCaseNullsFirstAndPrefixesFindTheirRow)
-{
-    auto db = SqliteConnection::open(QStringLiteral(":memory:"));
-    db->executeScript(
-        QStringLiteral("CREATE TABLE Nome (ID INTEGER PRIMARY KEY, Anagrafica TEXT, Citta TEXT);"
-                       "INSERT INTO Nome (Anagrafica, Citta) VALUES ('beta', 'B'), ('Alfa', 'A1'),"
-                       " ('charlie', 'C'), (NULL, 'N'), ('ALFIO', 'A3'), ('Delta', 'D2'),"
-                       " ('alfa romeo', 'A2'), ('D''Angelo', 'D1'), (NULL, 'M');"));
-    const Columns columns = {{QStringLiteral("Nome"), QStringLiteral("Anagrafica")},
-                             {QStringLiteral("Città"), QStringLiteral("Citta")}};
-    const QStringList expected = {"|N",     "|M",        "Alfa|A1",     "alfa romeo|A2", "ALFIO|A3",
-                                  "beta|B", "charlie|C", "D'Angelo|D1", "Delta|D2"};
-    model.setPageSize(2);
-    model.setKeyColumn(QStringLiteral("ID"));
-    ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns));
-    model.countAll();
-    EXPECT_EQ(allRows(model), expected);
-    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Città"));
-
-    const struct {
-        const char *text;
-        int row;
-    } cases[] = {{"", 0},        {"a", 2},   {"ALF", 2}, {"alfa r", 3}, {"alfi", 4},   {"B", 5},
-                 {"charlie", 6}, {"d'a", 7}, {"D'B", 8}, {"delta", 8},  {"deltaa", 9}, {"zzz", 9}};
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.text);
-        const QString text = QString::fromUtf8(c.text);
-        // Counted from a list opened elsewhere, and on a list opened at the text itself.
-        EXPECT_EQ(model.rowForPrefix(text), c.row);
-        LazyQueryModel opened;
-        opened.setPageSize(2);
-        opened.setKeyColumn(QStringLiteral("ID"));
-        ASSERT_TRUE(opened.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns, text));
-        const int row = opened.rowForPrefix(text);
-        EXPECT_EQ(rowText(opened, row), expected.value(c.row, QStringLiteral("|")));
-        opened.countAll();
-        EXPECT_EQ(opened.rowForPrefix(text), c.row);
-        EXPECT_EQ(allRows(opened), expected);
-        EXPECT_FALSE(opened.hasError()) << opened.errorText().toStdString();
-    }
-    // Opened at the end: backwards over the names, then the Nulls.
-    ASSERT_TRUE(model.setQuery(db, QStringLiteral("SELECT * FROM Nome"), columns, QStringLiteral("b")));
-    EXPECT_EQ(model.lastRow(), 1);
-    EXPECT_EQ(allRows(model), QStringList({"D'Angelo|D1", "Delta|D2"}));
-    model.countAll();
-    EXPECT_EQ(allRows(model), expected);
-}
-
 // Many names with ties and case variants, compared with a sort done here: with anchors every
 // few rows (many of them fall inside runs of one name written in different cases), and with
 // anchors thinned out several times; on lists opened at several texts.
@@ -327,6 +270,7 @@ TEST_F(LazyQueryModelTest, FindsColumnsByNameGivesEveryColumnOfARowAndOrdersByTh
     model.countAll();
     // The first column the query has orders the rows: Nome, where "Nome 10" follows "Nome 1".
     EXPECT_EQ(model.orderColumn(), 1);
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Nome"));
     EXPECT_EQ(rowText(model, 0), QStringLiteral("|Nome 0|K00000"));
     EXPECT_EQ(rowText(model, 2), QStringLiteral("|Nome 10|K00010"));
     EXPECT_EQ(model.queryColumns(), QStringList({"IDPersona", "Codice", "Nome", "Citta"}));
