@@ -64,7 +64,8 @@ protected:
         const auto text = [dialog](const char *name) {
             return dialog->findChild<QLineEdit *>(QLatin1String(name))->text();
         };
-        opened = QStringLiteral("%1: [%2|%3]").arg(dialog->windowTitle(), text("txtCodifica"), text("txtDescrizione"));
+        opened = QStringLiteral("%1: [%2|%3]")
+                     .arg(dialog->windowTitle(), text("txtCodifica"), text("txtDescrizione"));
         act(*dialog);
         if (dialog->isVisible()) // a refusal: the bookkeeper gives up
             dialog->findChild<QPushButton *>(QStringLiteral("cmdEsc"))->click();
@@ -81,7 +82,10 @@ protected:
         list->setCurrentIndex(list->model()->index(0, 0));
         dialog.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click();
     }
-    static void cancel(QWidget &dialog) { dialog.findChild<QPushButton *>(QStringLiteral("cmdEsc"))->click(); }
+    static void cancel(QWidget &dialog)
+    {
+        dialog.findChild<QPushButton *>(QStringLiteral("cmdEsc"))->click();
+    }
 
     // The field in one line: boxes, "#IDNode/NodeType/IDAnagrafica", the events, the flags.
     QString shown()
@@ -186,8 +190,10 @@ TEST_F(AccountSearchTest, TheHostFindsACustomerOrSupplierThroughItsAccount)
         const char *shown;
         int accountType;
     } rows[] = {
-        {"Ferrari", OrvSearchCustomers, "Ricerca conto: [|Ferrari]", "01.05.005|Ferrari Impianti S.n.c. #105/0/5 ChangedElement", 6},
-        {"Ferrari", OrvSearchSuppliers, "Ricerca conto: [|Ferrari]", "02.10.009|Ferrari Impianti S.n.c. #209/0/5 ChangedElement", 7},
+        {"Ferrari", OrvSearchCustomers, "Ricerca conto: [|Ferrari]",
+         "01.05.005|Ferrari Impianti S.n.c. #105/0/5 ChangedElement", 6},
+        {"Ferrari", OrvSearchSuppliers, "Ricerca conto: [|Ferrari]",
+         "02.10.009|Ferrari Impianti S.n.c. #209/0/5 ChangedElement", 7},
         {"Zzz", OrvSearchCustomers, "Ricerca conto: [|]", "| #0/0/0 edited", 6},
     };
     for (const auto &row : rows) {
