@@ -2,6 +2,7 @@
 // dialog, driven from inside its modal loop as a bookkeeper would.
 #include "control/OrvSearchACS2.h"
 #include "control/OrvSearchACS2_p.h"
+#include "platform/FileSettingsStore.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
 #include "support/QtPrinters.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -120,7 +122,9 @@ protected:
         QTest::keyClick(box(1), Qt::Key_Tab);
     }
 
-    test::IsolatedSettings settings;
+    QTemporaryDir settingsFolder;
+    test::ServiceOverride<FileSettingsStore> settings{
+        std::make_shared<FileSettingsStore>(settingsFolder.path())};
     test::ServiceOverride<test::CapturedMessageBoxes> messages;
     QWidget window;
     OrvSearchACS2 *field = nullptr;
@@ -175,8 +179,8 @@ TEST_F(AccountSearchTest, CtrlRLoadsTheChosenNodeOrTheOneBeforeAndRemembersTheTr
     // Given both, the browser searches the description and keeps the code's node in the tree.
     EXPECT_EQ(opened, "Ricerca conto: [|Disponibilità liquide]");
     EXPECT_EQ(shown(), "01.10|Disponibilità liquide #1014/1/0");
-    EXPECT_EQ(settings.store().read(OrvSearchACS2::settingsAppName(), QStringLiteral("MenuSettings"),
-                                    QStringLiteral("TreeHidden")),
+    EXPECT_EQ(settings->read(OrvSearchACS2::settingsAppName(), QStringLiteral("MenuSettings"),
+                             QStringLiteral("TreeHidden")),
               QStringLiteral("True"));
 }
 
