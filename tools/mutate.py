@@ -58,7 +58,8 @@ def parse_block(path, block):
 
 
 def run(command, **options):
-    return subprocess.run(command, capture_output=True, text=True, **options)
+    # Compiler and test output need not be UTF-8: undecodable bytes must not stop the run.
+    return subprocess.run(command, capture_output=True, text=True, errors="replace", **options)
 
 
 def tree_state():
@@ -68,14 +69,28 @@ def tree_state():
 class Runner:
     def __init__(self, build_dir):
         self.build_dir = build_dir
-        listing = json.loads(run(["ctest", "--test-dir", build_dir, "--show-only=json-v1"]).stdout)
-        # Each test runs the executable of the target of the same name.
-        self.executables = {t["name"]: Path(t["command"][0]) for t in listing["tests"]}
+        # Each test runs the executable of the target of the same name. Until that is built, ctest
+        # lists the test without its command, so the paths are read after the first build.
+        self.targets = [t["name"] for t in self.listing()]
+        if not self.targets:
+            sys.exit(f"ctest lists no tests in {build_dir}")
+        self.executables = {}
         self.timeout = 600
 
+    def listing(self):
+        result = run(["ctest", "--test-dir", self.build_dir, "--show-only=json-v1"])
+        return json.loads(result.stdout)["tests"]
+
     def build(self):
-        result = run(["nice", "cmake", "--build", self.build_dir, "--target", *self.executables])
-        return result.returncode == 0, result.stdout + result.stderr
+        result = run(["nice", "cmake", "--build", self.build_dir, "-j2", "--target", *self.targets])
+        built = result.returncode == 0
+        if built and not self.executables:
+            commands = {t["name"]: t.get("command") for t in self.listing()}
+            missing = [name for name in self.targets if not commands.get(name)]
+            if missing:
+                sys.exit(f"ctest still lists no command for {', '.join(missing)} after the build")
+            self.executables = {name: Path(commands[name][0]) for name in self.targets}
+        return built, result.stdout + result.stderr
 
     def stamps(self):
         return {n: p.stat().st_mtime_ns if p.exists() else 0 for n, p in self.executables.items()}
@@ -85,7 +100,7 @@ class Runner:
         command = ["ctest", "--test-dir", self.build_dir, "--stop-on-failure", "--output-on-failure",
                    "-R", "^(" + "|".join(map(re.escape, names)) + ")$"]
         process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                                   text=True, start_new_session=True)
+                                   text=True, errors="replace", start_new_session=True)
         try:
             output, _ = process.communicate(timeout=self.timeout)
         except subprocess.TimeoutExpired:
@@ -102,17 +117,25 @@ class Runner:
         return (failed[-1] if failed else "ctest"), (case.group(1) if case else "")
 
 
+def not_applicable(mutation):
+    """Why the mutation cannot be made on the current source, or "" when it can."""
+    path = Path(mutation.file)
+    if not path.is_file():
+        return "no such file"
+    count = path.read_bytes().decode("utf-8", errors="surrogateescape").count(mutation.before)
+    return "" if count == 1 else f"'from' found {count} times"
+
+
 def mutate(runner, mutation):
     """Applies one mutation, builds and tests; the file is restored whatever happens."""
     path = Path(mutation.file)
-    if not path.is_file():
-        return "does not apply", "no such file"
+    problem = not_applicable(mutation)
+    if problem:
+        return "does not apply", problem
     original = path.read_bytes()
-    count = original.decode("utf-8").count(mutation.before)
-    if count != 1:
-        return "does not apply", f"'from' found {count} times"
     try:
-        path.write_bytes(original.decode("utf-8").replace(mutation.before, mutation.after).encode("utf-8"))
+        text = original.decode("utf-8", errors="surrogateescape")
+        path.write_bytes(text.replace(mutation.before, mutation.after).encode("utf-8", errors="surrogateescape"))
         before = runner.stamps()
         built, log = runner.build()
         if not built:
@@ -155,6 +178,10 @@ def main():
 
 def run_all(runner, list_path, chosen, listed):
     print(f"{len(chosen)} of {listed} mutations in {list_path}; building the unchanged sources", flush=True)
+    for m in chosen:
+        problem = not_applicable(m)
+        if problem:
+            print(f"does not apply: {list_path}:{m.line} {m.file}: {m.description}\n      {problem}", flush=True)
     prepared = time.monotonic()
     built, log = runner.build()
     if not built:
