@@ -3,7 +3,7 @@
 #include "control/OrvSearchACS2.h"
 #include "control/OrvSearchACS2_p.h"
 #include "data/AnsiText.h"
-#include "support/FloorQueries.h"
+#include "FloorQueries.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

@@ -7,7 +7,7 @@
 namespace orv::test {
 
 // Answers of the accounting methods computed by one recursive statement straight on the
-// database: the oracle of the tests and the floor of the benchmarks.
+// database: the floor the benchmarks measure the accounting methods against.
 
 // The debit and credit totals of branch `branch` for fiscal year `year`: a terminal branch
 // sums its live and archived links, any other its live and archived child branches. The links
