@@ -13,8 +13,6 @@
 #include <sqlite3.h>
 
 using namespace orv;
-using ::testing::HasSubstr;
-using ::testing::ThrowsMessage;
 
 namespace {
 
@@ -91,33 +89,6 @@ TEST_F(SqliteConnectionTest, ColumnValuesAndTheirTypes)
     }
 }
 
-TEST_F(SqliteConnectionTest, FieldsByNameIgnoreCaseAndTablePrefixOrByPosition)
-{
-    auto rows = db->OpenResultSet(
-        "SELECT Agente.IDAnagrafica, Agente.Codice, Ramo.IDRamo AS IDRamo, Ramo.Descrizione AS Ramo,"
-        " Agente.IDAnagrafica AS IDCliente FROM Agente, Ramo WHERE Ramo.IDRamo = 2");
-    ASSERT_FALSE(rows->Eof());
-    const DbFields fields = rows->Fields();
-    // clang-format off
-    const struct { const char *name, *expected; } cases[] = {
-        {"IDAnagrafica", "7"}, {"idanagrafica", "7"}, {"Agente.IDAnagrafica", "7"}, {"AGENTE.CODICE", "A01"},
-        {"IDRamo", "2"}, {"idramo", "2"}, {"Ramo", "Passività"}, {"x.Ramo", "Passività"}, {"IDCliente", "7"},
-        {"Note", "#3265"}, {"Descrizione", "#3265"}, {"IDClient", "#3265"}, {"", "#3265"}
-    };
-    // clang-format on
-    for (const auto &entry : cases) {
-        SCOPED_TRACE(entry.name);
-        EXPECT_EQ(textOf([&] { return fields.Item(QString::fromLatin1(entry.name)).Value().toText(); }),
-                  QString::fromUtf8(entry.expected));
-    }
-    EXPECT_EQ(fields.Count(), 5);
-    EXPECT_EQ(fields.Item(QStringLiteral("Agente.IDAnagrafica")).Name(), QStringLiteral("IDAnagrafica"));
-    EXPECT_EQ(fields.Item(1).Value(), Variant("A01"));
-    EXPECT_EQ(fields.Item(2).Name(), QStringLiteral("IDRamo"));
-    EXPECT_THAT([&] { (void)fields.Item(5); }, raisesNumber(kErrItemNotFound));
-    EXPECT_THAT([&] { (void)fields.Item(-1); }, raisesNumber(kErrItemNotFound));
-}
-
 TEST_F(SqliteConnectionTest, OnlyAReadRunsWritesSettingsAndSecondStatementsAreRefusedBeforeRunning)
 {
     // clang-format off
@@ -164,65 +135,6 @@ TEST_F(SqliteConnectionTest, OnlyAReadRunsWritesSettingsAndSecondStatementsAreRe
         EXPECT_EQ(textOf([&] { return scalar(sql).toText(); }), "3");
     }
     EXPECT_EQ(scalar("SELECT name FROM pragma_table_info('Ramo') WHERE cid = 1"), Variant("Descrizione"));
-}
-
-TEST_F(SqliteConnectionTest, QueriesOpenedWhileReadingLeaveTheOuterRowsAlone)
-{
-    auto outer = db->OpenResultSet("SELECT IDRamo FROM Ramo ORDER BY IDRamo", kRewindable);
-    QStringList seen;
-    for (; !outer->Eof(); outer->MoveNext()) {
-        const QString id = outer->Fields().Item(0).Value().toText();
-        seen << scalar("SELECT Descrizione FROM Ramo WHERE IDRamo = " + id).toText();
-        EXPECT_THROW((void)db->OpenResultSet("PRAGMA foreign_keys = ON"), RuntimeError);
-    }
-    EXPECT_EQ(seen.join(u'|'), kDescriptions);
-    EXPECT_EQ(walk(*outer, "F"), "eof 1");
-}
-
-TEST_F(SqliteConnectionTest, BadSqlOrNoStatementRaisesWithTheEngineMessageAndLeaksNothing)
-{
-    // clang-format off
-    const struct { const char *sql; int number; const char *message; } rows[] = {
-        {"SELECT * FROM Mancante", kErrDatabase, "no such table: Mancante"},
-        {"SELECT Manca FROM Ramo", kErrDatabase, "no such column: Manca"},
-        {"SELEC 1", kErrDatabase, "syntax error"},
-        // Fails only when the engine steps to the row, not while preparing.
-        {"SELECT abs(-9223372036854775807 - 1)", kErrDatabase, "integer overflow"},
-        {"", kErrNotReadOnly, "no statement"}, {"   ", kErrNotReadOnly, "no statement"},
-        {"-- solo un commento", kErrNotReadOnly, "no statement"}, {";", kErrNotReadOnly, "no statement"}
-    };
-    // clang-format on
-    for (const auto &row : rows) {
-        SCOPED_TRACE(row.sql);
-        EXPECT_THAT([&] { (void)db->OpenResultSet(row.sql); }, raisesNumber(row.number));
-        EXPECT_THAT([&] { (void)db->OpenResultSet(row.sql); },
-                    ThrowsMessage<RuntimeError>(HasSubstr(row.message)));
-        EXPECT_EQ(openStatements(), 0);
-    }
-    // An error on a later row raises from MoveNext and ends the rows.
-    auto later = db->OpenResultSet(
-        "SELECT abs(x) FROM (SELECT 1 AS x UNION ALL SELECT -9223372036854775807 - 1 AS x)");
-    EXPECT_EQ(walk(*later, "N"), "1 #3000");
-    EXPECT_TRUE(later->Eof());
-}
-
-TEST_F(SqliteConnectionTest, CloseEndsTheRowsAndOpenRowsKeepTheDatabaseAlive)
-{
-    auto closed = db->OpenResultSet("SELECT IDRamo FROM Ramo", kRewindable);
-    ASSERT_EQ(openStatements(), 1);
-    closed->Close();
-    EXPECT_EQ(openStatements(), 0);
-    EXPECT_EQ(walk(*closed, "F"), "eof #3021");
-    EXPECT_NO_THROW(closed->Close());
-    closed.reset();
-
-    auto rows = db->OpenResultSet("SELECT Descrizione FROM Ramo ORDER BY IDRamo");
-    const std::weak_ptr<SqliteConnection> watch = db;
-    db.reset();
-    EXPECT_FALSE(watch.expired());
-    EXPECT_EQ(walk(*rows, "N"), "Attività Passività");
-    rows.reset();
-    EXPECT_TRUE(watch.expired());
 }
 
 // A pragma that is not known to only read is refused whether it comes as a statement or as a

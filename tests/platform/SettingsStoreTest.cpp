@@ -171,27 +171,6 @@ TEST_F(SettingsStoreTest, ALockHeldTooLongByAnotherProgramRaises75NamingTheFile)
     EXPECT_EQ(read("MenuSettings", "View2"), QStringLiteral("2"));
 }
 
-// The file is replaced only by a new one written whole: a write that fails halfway (here the
-// process may not write files beyond 4 KiB) leaves the file as it was and no temporary file.
-TEST_F(SettingsStoreTest, AChangeThatFailsHalfwayLeavesTheFileAsItWas)
-{
-    write("MenuSettings", "PATH", "C:\\Orv");
-    const QByteArray before = bytesOf(path);
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of ending the process
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int number = errorNumberOf([&] { write("MenuSettings", "Grande", QString(64 * 1024, u'x')); });
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(number, 75);
-    EXPECT_EQ(bytesOf(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
-              QStringList({QFileInfo(path).fileName(), QFileInfo(path).fileName() + ".lock"}));
-}
-
 // A file that is not in the store's format is never read as defaults and then overwritten: it is
 // kept aside byte for byte, the user is told, and the settings start afresh. A file in the format
 // is read as it stands, however it was written.
