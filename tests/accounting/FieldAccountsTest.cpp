@@ -59,65 +59,6 @@ protected:
 
 // --- The chart, its separator and the accounting methods ------------------------------------
 
-TEST_F(AccountsField, IDPDCLoadsTheChartsSeparatorOnlyWithAConnection)
-{
-    field->setIDPDC(2);
-    EXPECT_EQ(work().sSeparatoreCodifica, QStringLiteral("-"));
-    EXPECT_EQ(recorder->sqlTexts().size(), 1);
-    EXPECT_EQ(take(), "IDPDC");
-
-    // Set before the connection, the chart keeps the empty separator and codes lose their points.
-    OrvSearchACS2 early;
-    early.setIDPDC(1);
-    early.setConnection(db);
-    std::int32_t account = 101;
-    EXPECT_EQ(early.fnGetCodificaConto(account), QStringLiteral("0105001"));
-
-    // On a failing connection: the host's error, the separator kept, no notice.
-    recorder->clear();
-    recorder->failOnStatement(1);
-    EXPECT_EQ(errorNumberOf([&] { field->setIDPDC(1); }), kErrDatabase);
-    EXPECT_EQ(work().sSeparatoreCodifica, QStringLiteral("-"));
-    EXPECT_EQ(field->IDPDC(), 1);
-    EXPECT_EQ(take(), "");
-}
-
-TEST_F(AccountsField, AccountingMethodsAnswerThroughTheFieldsChart)
-{
-    std::int32_t id = 101, esercizio = 2025, periodo = 0, company = 2, office = 0, chart = 1;
-    std::int16_t type = 0, mese = 0, anno = 0, categoria = 3;
-    Currency dare, avere;
-    const auto amounts = [&] { // read, then spoilt for the next call to overwrite
-        const QString text = dare.toText() + u' ' + avere.toText();
-        dare = avere = Currency::fromLong(-1);
-        return text;
-    };
-    amounts();
-    field->sbCalcolaProgressiviConto(id, type, dare, avere, esercizio, mese, anno, periodo);
-    EXPECT_EQ(amounts(), "24500 23150.5");
-    id = 1013; // branch 01.05 in 2025: only account 101 has totals
-    field->sbCalcolaProgressiviGruppo(id, type, dare, avere, esercizio, mese, anno, periodo);
-    EXPECT_EQ(amounts(), "24500 23150.5");
-    EXPECT_EQ(id, 1013);
-    // Costs of chart 1 in 2025: account 32.
-    field->sbCalcolaTotaleProgressiviConti(type, categoria, dare, avere, esercizio, mese, anno, periodo);
-    EXPECT_EQ(amounts(), "118420 0");
-
-    QString role = QStringLiteral("IDContoBanca");
-    EXPECT_EQ(field->fnGetIDContoFromContoAutomatico(company, office, role), Variant(306.0));
-    EXPECT_TRUE(
-        field->SelectAllAccounts(chart).toText().contains(QStringLiteral("IDPianoDeiConti =  1 AND")));
-    EXPECT_EQ(take(), ""); // questions raise nothing
-
-    FieldContext &ctx = context(); // a registry entry's account: suppliers unless customers asked
-    EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 5), 209);
-    field->setIDSearchTypeConto(OrvCustomersAccounts);
-    EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 5), 105);
-    EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 30), 0);
-    field->setIDPDC(2);
-    EXPECT_EQ(accounting::fnGetIDContoAnagrafica(ctx, 1), 304);
-}
-
 // --- SetPDC and IDNode ----------------------------------------------------------------------
 
 TEST_F(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFails)
@@ -150,24 +91,6 @@ TEST_F(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFail
     EXPECT_EQ(setPDC(1013, OrvPDCElementFromPDC), "1013/2/0 [01.05||2nd]"); // through NullToValue
     field->setConnection(nullptr);
     EXPECT_EQ(errorNumberOf([&] { field->setIDNode(5); }), kErrNoConnection);
-}
-
-TEST_F(AccountsField, IDNodeLoadsThroughSetPDCBeforeChangedElement)
-{
-    // The property hands its own field in: it ends naming the account's branch.
-    field->setNodeType(OrvPDCElementFromAccount);
-    field->setIDNode(101);
-    EXPECT_EQ(shown(), "1013/3/0 [01.05|Crediti verso clienti|] NodeType, ChangedElement, IDNode");
-
-    QObject::connect(field.get(), &OrvSearchACS2::ChangedElement,
-                     [&] { heard << "seen " + field->Code() + u'/' + field->Description(); });
-    field->setNodeType(OrvLeaf);
-    field->setIDNode(8);
-    EXPECT_EQ(shown(), "8/0/0 [01.10.001|Cassa contanti|] NodeType, IDAnagrafica, ChangedElement, seen "
-                       "01.10.001/Cassa contanti, IDNode");
-    field->setIDNode(-1); // loads nothing
-    EXPECT_EQ(shown(),
-              "-1/0/0 [01.10.001|Cassa contanti|] ChangedElement, seen 01.10.001/Cassa contanti, IDNode");
 }
 
 // --- The loaders ------------------------------------------------------------------------------

@@ -115,62 +115,6 @@ protected:
     bool stayedOpen = false;
 };
 
-TEST_F(BrowserDialogTest, OpensOnTheTopTwoLevelsOfTheChartAndAnEmptyList)
-{
-    open([&] {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Cerca conto"));
-        const QPoint offCentre = dialog.frameGeometry().center() - dialog.screen()->geometry().center();
-        // Centred before it shows, when the window frame around it is not known yet.
-        EXPECT_LE(offCentre.manhattanLength(), 4);
-        EXPECT_EQ(codeBox()->font().family(), QStringLiteral("Tahoma"));
-        EXPECT_EQ(keysBelow(QStringLiteral("Piano dei conti")),
-                  QStringList({"1001B", "1002B", "1003B", "1004B", "1005B"}));
-        EXPECT_EQ(tree()->tag(1), Variant::integer(1));
-        EXPECT_TRUE(treeView()->isExpanded(tree()->indexOf(1)));
-        EXPECT_EQ(currentKey(), QStringLiteral("Piano dei conti"));
-        // Top-level terminal branches come with their accounts; the others with their children.
-        EXPECT_EQ(keysBelow(QStringLiteral("1005B")), QStringList({"56L", "57L", "58L"}));
-        EXPECT_EQ(keysBelow(QStringLiteral("1002B")), QStringList({"1020B", "1021B", "1022B", "1023B"}));
-        const QStringList tags = {tag(QStringLiteral("1005B")), tag(QStringLiteral("1002B")),
-                                  tag(QStringLiteral("1022B")), tag(QStringLiteral("1023B"))};
-        EXPECT_EQ(tags, QStringList({"12", "", "12", ""}));
-        EXPECT_TRUE(keysBelow(QStringLiteral("1023B")).isEmpty());
-        for (const char *key : {"1001B", "56L"}) {
-            const QModelIndex index = tree()->indexOf(tree()->find(QString::fromLatin1(key)));
-            EXPECT_FALSE(index.data(Qt::DecorationRole).value<QIcon>().isNull()) << key;
-        }
-        EXPECT_EQ(list()->rowCount(), 0);
-        EXPECT_EQ(list()->shownColumns(),
-                  QStringList({"Descrizione", "CodCompleta", "TipodiConto", "IsConto"}));
-        EXPECT_EQ(list()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Descrizione"));
-        EXPECT_EQ(child<QCheckBox>("chkVisTree")->text(), QStringLiteral("Visualizza piano dei conti"));
-        EXPECT_TRUE(child<QCheckBox>("chkVisTree")->isChecked());
-        EXPECT_LT(treeView()->geometry().right(), list()->geometry().left());
-        EXPECT_EQ(screen->busyDepth(), 0);
-    });
-}
-
-TEST_F(BrowserDialogTest, ExpandingABranchLoadsTheLevelBelowItsChildrenOnce)
-{
-    open([&] {
-        const QModelIndex branch = tree()->indexOf(tree()->find(QStringLiteral("1001B")));
-        chart.take();
-        treeView()->expand(branch);
-        const QStringList loaded = chart.take();
-        EXPECT_EQ(loaded.size(), 5); // 1010 non-terminal: its branches; 1013-1016: their accounts
-        EXPECT_TRUE(loaded.contains(browser::fnSelectBranchSearch(1, 1010)));
-        EXPECT_TRUE(loaded.contains(browser::fnSelectContiForBranchSearch(1014)));
-        EXPECT_EQ(tag(QStringLiteral("1001B")), QStringLiteral("10"));
-        EXPECT_EQ(keysBelow(QStringLiteral("1010B")), QStringList({"1011B", "1012B"}));
-        EXPECT_EQ(tag(QStringLiteral("1011B")), QStringLiteral("12"));
-        EXPECT_EQ(keysBelow(QStringLiteral("1014B")).size(), 7);
-        treeView()->collapse(branch);
-        treeView()->expand(branch);
-        EXPECT_TRUE(chart.take().isEmpty());
-        EXPECT_EQ(keysBelow(QStringLiteral("1014B")).size(), 7);
-    });
-}
-
 // Customer mode: only the paths to the customer accounts, each account once.
 TEST_F(BrowserDialogTest, CustomerModeShowsThePathsToTheCustomerAccounts)
 {
@@ -357,89 +301,6 @@ TEST_F(BrowserDialogTest, ACodeSearchSelectsANodeNotLoadedYet)
     });
 }
 
-TEST_F(BrowserDialogTest, ADescriptionThatFindsNothingSelectsTheLastChosenNodeAgain)
-{
-    open([&] {
-        clickNode(QStringLiteral("1004B"));
-        EXPECT_EQ(codeBox()->text(), QStringLiteral("04"));
-        EXPECT_EQ(descriptionBox()->text(), QStringLiteral("RICAVI"));
-        EXPECT_EQ(list()->sqlSource(), browser::fnSelectForSearch(1, 1004, QString(), 1, 0, 0));
-        QTest::keyClick(treeView(), Qt::Key_Up);
-        EXPECT_NE(currentKey(), QStringLiteral("1004B"));
-        enter(descriptionBox(), QStringLiteral("Nessun conto"));
-        EXPECT_TRUE(codeBox()->text().isEmpty());
-        EXPECT_EQ(list()->rowCount(), 0);
-        EXPECT_EQ(currentKey(), QStringLiteral("1004B"));
-    });
-}
-
-TEST_F(BrowserDialogTest, OpeningWithACodeAndADescriptionListsByDescriptionOnTheCodesNode)
-{
-    dialog.Codifica = QStringLiteral(" 01.10.001 ");
-    dialog.Descrizione = QStringLiteral("Banca");
-    open([&] {
-        EXPECT_TRUE(codeBox()->text().isEmpty());
-        EXPECT_EQ(descriptionBox()->text(), QStringLiteral("Banca"));
-        EXPECT_EQ(listColumn("Descrizione"),
-                  QStringList({"Banca del Reno c/c (estinto)", "Banca Emiliana c/c", "Banca Padana c/c"}));
-        EXPECT_EQ(currentKey(), QStringLiteral("8L"));
-        // A row chosen in the list brings its code and its node.
-        clickRow(1);
-        EXPECT_EQ(codeBox()->text(), QStringLiteral("01.10.002"));
-        EXPECT_EQ(currentKey(), QStringLiteral("9L"));
-        const QRect cell = list()->visualRect(list()->model()->index(1, 0));
-        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    });
-    EXPECT_FALSE(stayedOpen);
-    EXPECT_EQ(dialog.IDNode, 9);
-    EXPECT_EQ(dialog.Descrizione, QStringLiteral("Banca Emiliana c/c"));
-}
-
-// The list's statement for each kind of search, as it reaches the connection.
-TEST_F(BrowserDialogTest, TheListRunsTheStatementOfEachKindOfSearch)
-{
-    dialog.bFornitore = true;
-    open([&] {
-        const struct {
-            std::function<void()> search;
-            QString sql;
-        } searches[] = {
-            {[&] { clickNode(QStringLiteral("201L")); },
-             browser::fnSelectForSearch(1, 201, QString(), 0, 7, 7)},
-            {[&] { clickNode(QStringLiteral("1022B")); },
-             browser::fnSelectForSearch(1, 1022, QString(), 1, 7, 7)},
-            {[&] { enter(descriptionBox(), QStringLiteral("Fer")); },
-             browser::fnSelectForSearch(1, 0, QStringLiteral("Fer"), 2, 7, 7)},
-        };
-        for (const auto &s : searches) {
-            chart.take();
-            s.search();
-            listColumn("IDConto");
-            const QStringList run = chart.take();
-            // Its columns, then one ordered pass that counts the rows and brings the first page.
-            EXPECT_EQ(std::count_if(run.begin(), run.end(),
-                                    [&](const QString &sql) { return sql.contains(u'(' + s.sql + u'\n'); }),
-                      2)
-                << s.sql.toStdString();
-        }
-        EXPECT_EQ(listColumn("IDConto"), QStringList({"209", "208"}));
-    });
-}
-
-TEST_F(BrowserDialogTest, TheTreeCanBeHiddenAndShownAgain)
-{
-    dialog.setTreeHidden(true);
-    open([&] {
-        auto *check = child<QCheckBox>("chkVisTree");
-        EXPECT_FALSE(check->isChecked());
-        EXPECT_FALSE(treeView()->isVisible());
-        EXPECT_GT(list()->width(), dialog.width() * 9 / 10);
-        QTest::mouseClick(check, Qt::LeftButton, Qt::NoModifier, QPoint(6, check->height() / 2));
-        EXPECT_TRUE(treeView()->isVisible());
-        EXPECT_FALSE(dialog.TreeHidden());
-    });
-}
-
 class HelpRecorder : public QObject {
     Q_OBJECT
 public:
@@ -447,20 +308,6 @@ public:
 public Q_SLOTS:
     void open(const QUrl &url) { opened << url; }
 };
-
-TEST_F(BrowserDialogTest, F1OpensTheApplicationsHelpFileWhenItNamesOne)
-{
-    HelpRecorder help;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &help, "open");
-    for (const QString &file : {QString(), QStringLiteral("/opt/suite/contabilita.chm")}) {
-        qApp->setProperty("helpFile", file);
-        open([&] { QTest::keyClick(codeBox(), Qt::Key_F1); });
-        EXPECT_TRUE(stayedOpen);
-    }
-    qApp->setProperty("helpFile", QVariant());
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    EXPECT_EQ(help.opened, QList<QUrl>({QUrl::fromLocalFile(QStringLiteral("/opt/suite/contabilita.chm"))}));
-}
 
 } // namespace
 } // namespace orv

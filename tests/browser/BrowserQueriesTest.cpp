@@ -75,50 +75,5 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-// A full code's parts: cut at the separator, the last part running to the end of the text.
-TEST(SplitCode, CutsAtTheSeparatorAndKeepsAClosingOneInTheLastPart)
-{
-    const struct {
-        const char *code;
-        const char *separator;
-        QStringList parts;
-    } cases[] = {
-        {"01.05.001", ".", {"01", "05", "001"}},
-        {"01.05.", ".", {"01", "05."}},
-        {".01", ".", {"", "01"}},
-        {"01..2", ".", {"01", "", "2"}},
-        {"0105", ".", {"0105"}},
-        {"01-05", "", {"01-05"}},
-        {"01::05", "::", {"01::05"}},
-        {"", ".", {}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(splitCode(QString::fromLatin1(c.code), QString::fromLatin1(c.separator)), c.parts)
-            << c.code;
-}
-
-// A typed code resolved level by level on the demo chart (separator ".").
-TEST(SearchContoForCodifica, ResolvesAccountsAndBranchesLevelByLevel)
-{
-    test::ChartFixture chart(test::demoDatabase());
-    const ChartContext context{chart.recorder, 1, QStringLiteral("."), 0, 0, false};
-    const struct {
-        const char *code;
-        std::int16_t result;
-        std::int32_t id;
-    } cases[] = {
-        {"01.10.001", kAccountFound, 8},     {"01.10", kBranchFound, 1014},
-        {"01.10.001.zz", kAccountFound, 8},  {"02.15.02", kBranchFound, 1025},
-        {"05.001", kAccountFound, 101},      {"01.10.", kNothingFound, -1},
-        {"99", kNothingFound, -1},           {"01.10.999", kNothingFound, -1},
-        {"02.15.01.003", kAccountFound, 30},
-    };
-    for (const auto &c : cases) {
-        std::int32_t id = -1;
-        EXPECT_EQ(fnSearchContoForCodifica(context, QString::fromLatin1(c.code), id), c.result) << c.code;
-        EXPECT_EQ(id, c.id) << c.code;
-    }
-}
-
 } // namespace
 } // namespace orv::browser

@@ -335,46 +335,6 @@ TEST_F(FieldLookupTest, KeysReachTheHostWithTheirCodes)
     EXPECT_TRUE(box(0)->text().endsWith(QStringLiteral("ß")));
 }
 
-TEST_F(FieldLookupTest, HostKeyHandlersChangeWhatTheBoxGoesOnToDo)
-{
-    using Change = std::function<void(std::int16_t &)>;
-    const Change none = [](std::int16_t &) {};
-    const auto swap = [](std::int16_t from, std::int16_t to) -> Change {
-        return [=](std::int16_t &value) { value = value == from ? to : value; };
-    };
-    const Change upper = [](std::int16_t &ascii) { ascii = static_cast<std::int16_t>(std::toupper(ascii)); };
-    Change changeCode = none;
-    Change changeAscii = none;
-    int returns = 0;
-    const auto typed = [&](const char *text, const Change &code, const Change &ascii) {
-        open(OrvSearchCustomers);
-        QObject::connect(
-            field, &OrvSearchACS2::KeyDown, field, [&](std::int16_t &c, std::int16_t &) { changeCode(c); },
-            Qt::DirectConnection);
-        QObject::connect(
-            field, &OrvSearchACS2::KeyPress, field, [&](std::int16_t &a) { changeAscii(a); },
-            Qt::DirectConnection);
-        QObject::connect(box(0), &QLineEdit::returnPressed, [&] { ++returns; });
-        changeCode = code;
-        changeAscii = ascii;
-        returns = 0;
-        type(0, QString::fromLatin1(text));
-        QTest::keyClick(box(0), Qt::Key_Left);
-        QTest::keyClicks(box(0), QStringLiteral("|"));
-        changeCode = changeAscii = none;
-        return box(0)->text() + QString(returns, u'\r');
-    };
-    // The typed text, then Left and "|", so that where the cursor stood shows.
-    EXPECT_EQ(typed("c0x1", none, upper), "C0X|1");
-    EXPECT_EQ(typed("c0x1", swap('X', 0), none), "c0|1");    // a zero key code cancels the key
-    EXPECT_EQ(typed("c0x1", none, swap('x', 0)), "c0|1");    // so does a zero character
-    EXPECT_EQ(typed("c0x1", swap('X', 'Y'), none), "c0y|1"); // another key types its own letter
-    EXPECT_EQ(typed("c0x1", swap(37, 36), none), "|c0x1");   // Left made Home
-    EXPECT_EQ(typed("c0x1", none, swap('x', 8)), "c|1");     // a backspace
-    EXPECT_EQ(typed("c0x1", none, swap('x', 13)), "c0|1\r"); // an Enter
-    EXPECT_EQ(typed("c0x1", none, swap('x', 1)), "|1");      // Ctrl+A selects all, and "1" replaces it
-}
-
 // --- Lookup by description ----------------------------------------------------------------------
 
 TEST_F(FieldLookupTest, DescriptionLookupResolvesTheBeginningOfAName)
@@ -475,49 +435,6 @@ TEST_F(FieldLookupTest, AnEntryFromOutsideIsShownOnlyWhenItStillQualifies)
 }
 
 // --- Failures -----------------------------------------------------------------------------------
-
-TEST_F(FieldLookupTest, AStatementThatFailsIsSkippedAndTheLookupGoesOnOrEndsAsFailed)
-{
-    // Statement k = 1, 2, ... of the lookup fails in turn; one letter per k tells what follows:
-    // '-' an entry is named, 'p' the same through the picker; 'c' the statement after the count
-    // failed, so the count stays the candidate and the fill from its row fails step by step (no
-    // entry, no error event), 'C' the same when the list that failed was the picker's.
-    const auto failing = [&](OrvTypeSearchACS searchType, int i, const char *typed, const PickChoice &pick,
-                             const char *outcomes) {
-        for (int k = 1; outcomes[k - 1] != '\0'; ++k) {
-            SCOPED_TRACE(
-                QStringLiteral("%1: statement %2 fails").arg(QLatin1String(typed)).arg(k).toStdString());
-            const char outcome = outcomes[k - 1];
-            open(searchType);
-            db->failOnStatement(k);
-            if (outcome == 'p' || outcome == 'C')
-                pickers->then(pick);
-            typeAndTab(i, QString::fromLatin1(typed));
-            EXPECT_FALSE(events.contains(QStringLiteral("ErrorInLostFocus"))) << shown().toStdString();
-            EXPECT_EQ(field->IDAnagrafica() != 0, outcome == '-' || outcome == 'p');
-            EXPECT_EQ(QApplication::focusWidget(), box(i + 1));
-            EXPECT_FALSE(work().bCodiceModificato || work().bDescrizioneModificata);
-            EXPECT_FALSE(work().bRicercaInCorso);
-            EXPECT_EQ(pickers->pendingChoices(), 0u);
-        }
-    };
-    failing(OrvSearchCustomers, 0, "C001", PickChoice::cancel(), "-c--"); // unique: count, rows, account
-    failing(OrvSearchAgents, 0, "A01", code("A02"), "pCp");            // ambiguous: count, the picker's list
-    failing(OrvSearchSuppliers, 0, "X", PickChoice::row(0), "ppCp");   // unknown: count, count%, the list
-    failing(OrvSearchSuppliers, 1, "Acc", PickChoice::row(0), "pc-");  // one by name: count, rows
-    failing(OrvSearchCustomers, 1, "Ross", PickChoice::row(0), "pCp"); // two by name: count, the list
-
-    // Without a connection every statement fails: the lookup ends as failed.
-    const auto withoutConnection = [&](int i, const char *typed) {
-        open(OrvSearchCustomers);
-        field->setConnection(nullptr);
-        pickers->then(PickChoice::cancel());
-        typeAndTab(i, QString::fromLatin1(typed));
-        return shown();
-    };
-    EXPECT_EQ(withoutConnection(0, "C001"), "C001|| #0/0 ErrorInLostFocus @0 code-edited");
-    EXPECT_EQ(withoutConnection(1, "Rossi"), "|Rossi| #0/0 ErrorInLostFocus @1 description-edited");
-}
 
 // --- The search command -------------------------------------------------------------------------
 
@@ -659,26 +576,6 @@ TEST_F(FieldLookupTest, NothingThrowsIntoTheEventLoop)
     EXPECT_EQ(told(), "");
 }
 
-TEST_F(FieldLookupTest, AFieldDeletedWhileItsListIsOpenEndsTheSearchQuietly)
-{
-    test::ServiceOverride<QtPickerFactory> realList;
-    open(OrvSearchCustomers);
-    type(0, QStringLiteral("C0"));
-    QStringList heard;
-    QObject::connect(field, &OrvSearchACS2::KeyUp, window.get(),
-                     [&](std::int16_t &code, std::int16_t &) { heard << QString::number(code); });
-    const QPointer<QLineEdit> codeBox = box(0);
-    QTimer::singleShot(0, window.get(), [this] { delete field; }); // runs once the list is open
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_R, Qt::ControlModifier);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_R, Qt::ControlModifier);
-    QApplication::sendEvent(codeBox, &press);
-    QApplication::sendEvent(codeBox, &release);
-    field = nullptr;
-    EXPECT_TRUE(codeBox.isNull());
-    EXPECT_TRUE(heard.isEmpty());
-    EXPECT_TRUE(messages->messages().empty());
-}
-
 // --- The host starts the search -----------------------------------------------------------------
 
 TEST_F(FieldLookupTest, HostSearchSetsTheColumnsOfEachType)
@@ -718,36 +615,6 @@ TEST_F(FieldLookupTest, HostSearchSetsTheColumnsOfEachType)
               "Anagrafica|Codice|Nome|Codice Fiscale=CodiceFiscale|Partita IVA=PartitaIva");
     EXPECT_EQ(search(OrvSearchAllAnagraphics, 1),
               "Anagrafica|Nome|Codice Fiscale=CodiceFiscale|Partita IVA=PartitaIva");
-}
-
-TEST_F(FieldLookupTest, HostSearchLoadsThePickedEntryAndPassesDatabaseErrorsOn)
-{
-    open(OrvSearchCustomers);
-    pickers->then(code("C009"));
-    std::int16_t iType = 1;
-    QString text = QStringLiteral("Ric");
-    field->sbCallFromMenuSearch(iType, text);
-    EXPECT_EQ(shown(), "C009|Ricci|Francesca #9/109 ChangedElement @1"); // with the customer's account
-
-    // Registry entries: the code box and IDNode stay as they are; a cancelled pick changes nothing.
-    open(OrvSearchAllAnagraphics);
-    work().bRicercaInCorso = true;
-    field->setCode(QStringLiteral("kept"));
-    work().bRicercaInCorso = false;
-    pickers->then(PickChoice::withValue(QStringLiteral("IDAnagrafica"), Variant(70)));
-    field->sbCallFromMenuSearch(iType, text);
-    EXPECT_EQ(shown(), "kept|Banca Emiliana di Credito Cooperativo| #70/0 ChangedElement @1");
-    pickers->then(PickChoice::cancel());
-    field->sbCallFromMenuSearch(iType, text);
-    EXPECT_EQ(shown(), "kept|Banca Emiliana di Credito Cooperativo| #70/0 @1");
-
-    // Database errors reach the host.
-    open(OrvSearchSuppliers);
-    db->failOnStatement(1);
-    pickers->then(PickChoice::row(0));
-    EXPECT_EQ(errorNumberOf([&] { field->sbCallFromMenuSearch(iType, text); }), kErrDatabase);
-    db->failOnStatement(0);
-    EXPECT_EQ(shown(), "|| #0/0 @0 busy"); // cleared on a normal exit only
 }
 
 } // namespace
