@@ -1,9 +1,9 @@
 #include "BenchDatabase.h"
 
+#include "FloorQueries.h"
 #include "control/OrvSearchACS2.h"
 #include "control/OrvSearchACS2_p.h"
 #include "data/AnsiText.h"
-#include "FloorQueries.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
