@@ -10,11 +10,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
-#include <QCheckBox>
-#include <QDesktopServices>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -86,18 +83,6 @@ protected:
         box->clear();
         QTest::keyClicks(box, text);
         QTest::keyClick(box, Qt::Key_Return);
-    }
-    void clickRow(int row)
-    {
-        const QRect cell = list()->visualRect(list()->model()->index(row, 0));
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-    }
-    void clickNode(const QString &key)
-    {
-        const QModelIndex index = tree()->indexOf(tree()->find(key));
-        treeView()->scrollTo(index);
-        QTest::mouseClick(treeView()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          treeView()->visualRect(index).center());
     }
     QStringList listColumn(const char *column)
     {

@@ -1,5 +1,4 @@
 #include "browser/BrowserQueries.h"
-#include "browser/CodeSearch.h"
 
 #include "support/ChartFixture.h"
 

@@ -7,20 +7,16 @@
 #include "field/FieldContext.h"
 #include "lookup/BlockedCheck.h"
 #include "lookup/QueryBuilders.h"
-#include "platform/QtPickerFactory.h"
 #include "support/ChartFixture.h"
 #include "support/FakeServices.h"
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <stdexcept>
 
 namespace orv {
