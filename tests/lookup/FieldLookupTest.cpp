@@ -7,12 +7,15 @@
 #include "field/FieldContext.h"
 #include "lookup/BlockedCheck.h"
 #include "lookup/QueryBuilders.h"
+#include "platform/QtPickerFactory.h"
 #include "support/ChartFixture.h"
 #include "support/FakeServices.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -611,6 +614,27 @@ TEST_F(FieldLookupTest, HostSearchSetsTheColumnsOfEachType)
               "Anagrafica|Codice|Nome|Codice Fiscale=CodiceFiscale|Partita IVA=PartitaIva");
     EXPECT_EQ(search(OrvSearchAllAnagraphics, 1),
               "Anagrafica|Nome|Codice Fiscale=CodiceFiscale|Partita IVA=PartitaIva");
+}
+
+// A crash here, not an assertion, is what shows the fault.
+TEST_F(FieldLookupTest, AFieldDeletedWhileItsListIsOpenEndsTheSearchQuietly)
+{
+    test::ServiceOverride<QtPickerFactory> realList;
+    open(OrvSearchCustomers);
+    type(0, QStringLiteral("C0"));
+    QStringList heard;
+    QObject::connect(field, &OrvSearchACS2::KeyUp, window.get(),
+                     [&](std::int16_t &code, std::int16_t &) { heard << QString::number(code); });
+    const QPointer<QLineEdit> codeBox = box(0);
+    QTimer::singleShot(0, window.get(), [this] { delete field; }); // runs once the list is open
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_R, Qt::ControlModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_R, Qt::ControlModifier);
+    QApplication::sendEvent(codeBox, &press);
+    QApplication::sendEvent(codeBox, &release);
+    field = nullptr;
+    EXPECT_TRUE(codeBox.isNull());
+    EXPECT_TRUE(heard.isEmpty());
+    EXPECT_TRUE(messages->messages().empty());
 }
 
 } // namespace
