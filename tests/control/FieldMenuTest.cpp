@@ -24,12 +24,12 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && !event->spontaneous()) {
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
+            !event->spontaneous()) {
             const auto *key = static_cast<QKeyEvent *>(event);
-            keys << QStringLiteral("%1 %2%3")
-                        .arg(event->type() == QEvent::KeyPress ? "press" : "release",
-                             key->modifiers() & Qt::ControlModifier ? "^" : "",
-                             QKeySequence(key->key()).toString());
+            keys << QStringLiteral("%1 %2%3").arg(event->type() == QEvent::KeyPress ? "press" : "release",
+                                                  key->modifiers() & Qt::ControlModifier ? "^" : "",
+                                                  QKeySequence(key->key()).toString());
         }
         return false;
     }
@@ -59,7 +59,10 @@ protected:
     {
         return fields[field]->findChild<QLineEdit *>(QStringLiteral("txtField%1").arg(i));
     }
-    QLabel *caption(int i) const { return fields[0]->findChild<QLabel *>(QStringLiteral("lblField%1").arg(i)); }
+    QLabel *caption(int i) const
+    {
+        return fields[0]->findChild<QLabel *>(QStringLiteral("lblField%1").arg(i));
+    }
     QMenu *menu() const { return fields[0]->findChild<QMenu *>(QStringLiteral("PopUp")); }
     FieldWork &work(int field = 0) { return fieldContextOf(*fields[field]).work(); }
     // The open menu's items, "caption shortcut" with "(off)" for a disabled one.
@@ -67,7 +70,8 @@ protected:
     {
         QStringList list;
         for (const QAction *action : menu()->actions())
-            list << action->text() + u' ' + action->shortcut().toString() + (action->isEnabled() ? "" : " (off)");
+            list << action->text() + u' ' + action->shortcut().toString() +
+                        (action->isEnabled() ? "" : " (off)");
         return list.join(QStringLiteral(", "));
     }
     void clickItem(const char *name)
