@@ -189,8 +189,9 @@ void PopupMenu::keyPressEvent(QKeyEvent *event)
 
 PopupMenu *sbCreatePopupMenu(QWidget *field)
 {
-    const QString stored = services::settings().read(moduleState().sSettingsAppName, QStringLiteral("MenuSettings"),
-                                                     QStringLiteral("View2"), QStringLiteral("2"));
+    const QString stored =
+        services::settings().read(moduleState().sSettingsAppName, QStringLiteral("MenuSettings"),
+                                  QStringLiteral("View2"), QStringLiteral("2"));
     bool number = false;
     const int view = stored.trimmed().toInt(&number);
     return new PopupMenu(field, number ? view : kViewNative);

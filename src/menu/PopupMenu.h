@@ -12,8 +12,14 @@ namespace orv::menu {
 inline constexpr char kBandName[] = "PopUp";
 inline constexpr int kToolRunApplication = 1;
 inline constexpr int kToolSearchObject = 2;
-inline QString runApplicationTool() { return QStringLiteral("Mnu_RunApplication"); }
-inline QString searchObjectTool() { return QStringLiteral("Mnu_SearchObject"); }
+inline QString runApplicationTool()
+{
+    return QStringLiteral("Mnu_RunApplication");
+}
+inline QString searchObjectTool()
+{
+    return QStringLiteral("Mnu_SearchObject");
+}
 
 // The looks the user setting "MenuSettings"/"View2" chooses between; any other value is the
 // application's own look.
