@@ -21,9 +21,10 @@ void showMenu(DemoForm &form, OrvSearchACS2 *field)
     say(form, QStringLiteral("  the menu \"%1\" is open: %2")
                   .arg(menu->objectName(), menu->isVisible() ? QStringLiteral("yes") : QStringLiteral("no")));
     for (const QAction *item : menu->actions()) {
-        say(form, QStringLiteral("  %1 \"%2\" %3, %4")
-                      .arg(item->objectName(), item->text(), item->shortcut().toString(QKeySequence::NativeText),
-                           item->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled")));
+        say(form,
+            QStringLiteral("  %1 \"%2\" %3, %4")
+                .arg(item->objectName(), item->text(), item->shortcut().toString(QKeySequence::NativeText),
+                     item->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled")));
     }
     QDir().mkpath(QStringLiteral("out"));
     if (menu->grab().save(QStringLiteral("out/menu.png")))

@@ -410,10 +410,11 @@ bool OrvSearchACS2::Private::menuCommandAllowed(const QString &tool) const
 }
 
 // Any button makes the caption's box the box in use; the left one searches at once, the right
-// one opens the menu with the commands the field allows.
+// one opens the menu with the commands the field allows. A disabled field's captions do nothing.
 bool OrvSearchACS2::Private::filterCaptionEvent(int caption, QEvent *event)
 {
-    if (event->type() != QEvent::MouseButtonPress)
+    if (event->type() != QEvent::MouseButtonPress ||
+        !lblField.at(static_cast<std::size_t>(caption))->isEnabled())
         return false;
     const auto *mouse = static_cast<QMouseEvent *>(event);
     s.iCampoCorrente = static_cast<std::int16_t>(caption);

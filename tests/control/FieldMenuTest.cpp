@@ -153,7 +153,12 @@ TEST_F(FieldMenuTest, LeftClickOnACaptionSearchesItsBoxWhereverTheFocusIs)
     QTest::mouseClick(caption(1), Qt::LeftButton);
     EXPECT_EQ(searched(), "Ro Anagrafica");
     EXPECT_EQ(work().iCampoCorrente, 1);
+    EXPECT_EQ(QApplication::focusWidget(), box(0, 1)); // where the search puts it
 
+    fields[0]->setEnabledProperty(false); // a disabled field's captions do nothing
+    QTest::mouseClick(caption(0), Qt::LeftButton);
+    QTest::mouseClick(caption(0), Qt::RightButton);
+    EXPECT_EQ(pickers->pickers().size(), 1u);
     EXPECT_FALSE(menu()->isVisible());
 }
 
