@@ -36,9 +36,8 @@ protected:
     }
     bool eventFilter(QObject *, QEvent *event) override
     {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) &&
-            !event->spontaneous())
+        const auto *key = dynamic_cast<QKeyEvent *>(event);
+        if (key && event->type() != QEvent::ShortcutOverride && !event->spontaneous())
             keys << QStringLiteral("%1 %2%3").arg(event->type() == QEvent::KeyPress ? "press" : "release",
                                                   key->modifiers() & Qt::ControlModifier ? "^" : "",
                                                   QKeySequence(key->key()).toString());
