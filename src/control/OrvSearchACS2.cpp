@@ -19,6 +19,8 @@
 #include "lookup/DescriptionLookup.h"
 #include "lookup/MenuSearch.h"
 #include "lookup/SearchCommand.h"
+#include "menu/MenuCommand.h"
+#include "menu/PopupMenu.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -118,7 +120,8 @@ void OrvSearchACS2::Private::createChildren()
     QWidget::setTabOrder(txtField[0], txtField[1]);
     QWidget::setTabOrder(txtField[1], txtField[2]);
     q->setFocusProxy(txtField[0]);
-    q->setFocusPolicy(Qt::StrongFocus);
+    // Tab and the host give the field the focus; a click on a caption leaves it where it is.
+    q->setFocusPolicy(Qt::TabFocus);
 
     // A text written by the program shows its beginning, as a name is read from its start.
     for (QLineEdit *box : txtField) {
@@ -267,6 +270,11 @@ bool OrvSearchACS2::Private::filterBoxEvent(QObject *watched, int box, QEvent *e
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
         return filterMouse(static_cast<QMouseEvent *>(event));
+    case QEvent::ShortcutOverride:
+        // The box takes the keys of the menu's tools itself, before its window's shortcuts do.
+        if (!popupMenu->toolForKey(*static_cast<QKeyEvent *>(event)).isEmpty())
+            event->accept();
+        return false;
     case QEvent::FocusIn:
         // Only the window's return to a box that never lost the focus is no entering.
         if (!isWindowOrPopupFocus(event) || boxLeftForAnotherWindow != box)
@@ -330,8 +338,15 @@ bool OrvSearchACS2::Private::filterKey(int box, QKeyEvent *event)
                 return true;
         }
     }
-    if (!changed)
-        return false;
+    if (!changed) {
+        // The key of a menu tool runs its command once the host has seen it.
+        const QString tool = popupMenu->toolForKey(*event);
+        if (tool.isEmpty())
+            return false;
+        if (menuCommandAllowed(tool))
+            menuCommand(tool);
+        return true;
+    }
     QKeyEvent replacement(QEvent::KeyPress, changed->key, changed->modifiers, changed->text);
     deliveringChangedKey = true;
     QCoreApplication::sendEvent(target, &replacement);
@@ -350,14 +365,67 @@ void OrvSearchACS2::Private::lostFocus(int box)
         lookup::sbDescrizioneSearch(*this);
 }
 
-// Ctrl+R (exactly Ctrl, no Shift or Alt) searches for the box in use. A key whose command the
-// popup menu has already run (bSaltaKeyUp) runs nothing here. Ctrl+G, the management launch,
-// is not handled yet.
+// Ctrl+R (exactly Ctrl, no Shift or Alt) searches for the box in use, Ctrl+G starts the
+// management program. A key whose command the popup menu has already run (bSaltaKeyUp) runs
+// nothing here.
 void OrvSearchACS2::Private::shortcutKeyUp(std::int16_t code, std::int16_t shift)
 {
-    if (!s.bSaltaKeyUp && code == 82 && shift == 2 && s.EnabledSearch)
-        runCommand([this] { lookup::sbSearchObject(*this, s.iCampoCorrente); });
+    if (!s.bSaltaKeyUp) {
+        if (code == 82 && shift == 2 && s.EnabledSearch)
+            runCommand([this] { lookup::sbSearchObject(*this, s.iCampoCorrente); });
+        if (code == 71 && shift == 2 && s.EnabledExecute)
+            runCommand([this] { runApplication(s.iCampoCorrente); });
+    }
     s.bSaltaKeyUp = false;
+}
+
+void OrvSearchACS2::Private::runApplication(int box)
+{
+    Q_UNUSED(box);
+    // The management launch runs here.
+}
+
+void OrvSearchACS2::Private::createPopupMenu()
+{
+    popupMenu = menu::sbCreatePopupMenu(q);
+    QObject::connect(popupMenu, &menu::PopupMenu::opened, q, [this] { s.bMenuAperto = true; });
+    QObject::connect(popupMenu, &menu::PopupMenu::closed, q, [this] { s.bMenuAperto = false; });
+    QObject::connect(popupMenu, &menu::PopupMenu::commandChosen, q, [this](const QString &tool) {
+        const std::shared_ptr<Private> keep = q->d; // the command may open a modal list
+        keep->menuCommand(tool);
+    });
+}
+
+void OrvSearchACS2::Private::menuCommand(const QString &tool)
+{
+    const menu::MenuCommands commands{[this](std::int16_t &box) { lookup::sbSearchObject(*this, box); },
+                                      [this](std::int16_t &box) { runApplication(box); }};
+    runCommand([&] { menu::handleMenuCommand(s, tool, popupMenu->shortcutTexts(tool), commands); });
+}
+
+bool OrvSearchACS2::Private::menuCommandAllowed(const QString &tool) const
+{
+    return (tool == menu::searchObjectTool() && s.EnabledSearch) ||
+           (tool == menu::runApplicationTool() && s.EnabledExecute);
+}
+
+// Any button makes the caption's box the box in use; the left one searches at once, the right
+// one opens the menu with the commands the field allows. A disabled field's captions do nothing.
+bool OrvSearchACS2::Private::filterCaptionEvent(int caption, QEvent *event)
+{
+    if (event->type() != QEvent::MouseButtonPress ||
+        !lblField.at(static_cast<std::size_t>(caption))->isEnabled())
+        return false;
+    const auto *mouse = static_cast<QMouseEvent *>(event);
+    s.iCampoCorrente = static_cast<std::int16_t>(caption);
+    if (mouse->button() == Qt::LeftButton) {
+        lookup::sbSearchObject(*this, s.iCampoCorrente);
+    } else if (mouse->button() == Qt::RightButton) {
+        popupMenu->tool(menu::searchObjectTool())->setEnabled(s.EnabledSearch);
+        popupMenu->tool(menu::runApplicationTool())->setEnabled(s.EnabledExecute);
+        popupMenu->popup(mouse->globalPosition().toPoint());
+    }
+    return true;
 }
 
 template <typename Entry> bool OrvSearchACS2::Private::runCommand(Entry &&entry) noexcept
@@ -437,6 +505,7 @@ OrvSearchACS2::OrvSearchACS2(QWidget *parent) : QWidget(parent), d(std::make_sha
 
     setFont(designFont());
     d->createChildren();
+    d->createPopupMenu();
     setControlBackColor(kSystemButtonFace);
     d->initProperties();
     d->layoutControl();
@@ -457,14 +526,18 @@ OrvSearchACS2::~OrvSearchACS2()
 bool OrvSearchACS2::eventFilter(QObject *watched, QEvent *event)
 {
     const int box = d->boxIndex(watched);
-    if (box < 0)
+    const int caption = d->captionIndex(watched);
+    if (box < 0 && caption < 0)
         return QWidget::eventFilter(watched, event);
     // What the event starts may delete the field (a host's handler, a timer during a modal
     // list): the private part stays until the event is handled, and nothing of it leaves here.
     const std::shared_ptr<Private> keep = d;
     // An event whose handling failed goes no further.
     bool handled = false;
-    const bool completed = keep->runCommand([&] { handled = keep->filterBoxEvent(watched, box, event); });
+    const bool completed = keep->runCommand([&] {
+        handled =
+            box >= 0 ? keep->filterBoxEvent(watched, box, event) : keep->filterCaptionEvent(caption, event);
+    });
     return handled || !completed || !keep->q;
 }
 
@@ -475,6 +548,7 @@ void OrvSearchACS2::showEvent(QShowEvent *event)
         const QCursor cursor = picture.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(picture);
         for (QLabel *label : d->lblField)
             label->setCursor(cursor);
+        d->popupMenu->attachTo(window());
     });
     QWidget::showEvent(event);
 }

@@ -24,6 +24,10 @@ class QMouseEvent;
 
 namespace orv {
 
+namespace menu {
+class PopupMenu;
+}
+
 struct DesignRect;
 
 // The dynamic properties of the boxes that keep their colour values.
@@ -46,6 +50,7 @@ public:
     ControlState s;
     std::array<QLineEdit *, 3> txtField{};
     std::array<QLabel *, 2> lblField{};
+    menu::PopupMenu *popupMenu = nullptr; // BarMain, the context menu of the captions
     bool releaseEndsDoubleClick = false;
     // The box that had the focus when its window lost it to another window or a popup.
     int boxLeftForAnotherWindow = -1;
@@ -125,6 +130,17 @@ public:
     bool filterBoxEvent(QObject *watched, int box, QEvent *event);
     bool filterKey(int box, QKeyEvent *event);
     bool filterMouse(QMouseEvent *event);
+    int captionIndex(const QObject *object) const
+    {
+        return object == lblField[0] ? 0 : object == lblField[1] ? 1 : -1;
+    }
+    bool filterCaptionEvent(int caption, QEvent *event);
+    void createPopupMenu();
+    void menuCommand(const QString &tool);
+    // Whether a tool's shortcut typed in a box runs its command: EnabledSearch, EnabledExecute.
+    bool menuCommandAllowed(const QString &tool) const;
+    // Starts the suite's management program for the entity in the field.
+    void runApplication(int box);
     void lostFocus(int box);
     void shortcutKeyUp(std::int16_t code, std::int16_t shift);
     // Runs what the user started from the event loop; whatever it throws is shown, not passed on.

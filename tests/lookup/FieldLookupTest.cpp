@@ -294,6 +294,8 @@ TEST_F(FieldLookupTest, TheBoxAWindowFocusesFirstIsTheBoxInUse)
 TEST_F(FieldLookupTest, KeysReachTheHostWithTheirCodes)
 {
     open(OrvSearchCustomers);
+    field->setEnabledSearch(false); // Ctrl+R and Ctrl+G reach the host and run nothing
+    field->setEnabledExecute(false);
     QStringList keys;
     QObject::connect(field, &OrvSearchACS2::KeyDown, [&](std::int16_t &code, std::int16_t &shift) {
         keys << QStringLiteral("%1/%2").arg(code).arg(shift);
@@ -497,8 +499,8 @@ TEST_F(FieldLookupTest, CtrlRRunsOnlyForExactlyCtrlWithTheSearchEnabledOnceAndRe
     field->setEnabledSearch(false);
     pressCtrlR(box(0));
     field->setEnabledSearch(true);
-    work().bSaltaKeyUp = true; // the popup menu's shortcut has just run the search
-    pressCtrlR(box(0));
+    work().bSaltaKeyUp = true; // the menu has run the search for this key: its key-up runs nothing
+    QTest::sendKeyEvent(QTest::Release, box(0), Qt::Key_R, QString(), Qt::ControlModifier);
     EXPECT_FALSE(work().bSaltaKeyUp);
     EXPECT_EQ(box(0)->text(), QStringLiteral("C0"));
 
@@ -629,8 +631,9 @@ TEST_F(FieldLookupTest, AFieldDeletedWhileItsListIsOpenEndsTheSearchQuietly)
     QTimer::singleShot(0, window.get(), [this] { delete field; }); // runs once the list is open
     QKeyEvent press(QEvent::KeyPress, Qt::Key_R, Qt::ControlModifier);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_R, Qt::ControlModifier);
-    QApplication::sendEvent(codeBox, &press);
-    QApplication::sendEvent(codeBox, &release);
+    QApplication::sendEvent(codeBox, &press); // the search runs as Ctrl+R goes down
+    if (codeBox)
+        QApplication::sendEvent(codeBox, &release);
     field = nullptr;
     EXPECT_TRUE(codeBox.isNull());
     EXPECT_TRUE(heard.isEmpty());
