@@ -19,6 +19,7 @@
 #include "lookup/DescriptionLookup.h"
 #include "lookup/MenuSearch.h"
 #include "lookup/SearchCommand.h"
+#include "menu/ManagementLaunch.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -350,14 +351,21 @@ void OrvSearchACS2::Private::lostFocus(int box)
         lookup::sbDescrizioneSearch(*this);
 }
 
-// Ctrl+R (exactly Ctrl, no Shift or Alt) searches for the box in use. A key whose command the
-// popup menu has already run (bSaltaKeyUp) runs nothing here. Ctrl+G, the management launch,
-// is not handled yet.
+// Ctrl+R (exactly Ctrl, no Shift or Alt) searches for the box in use, Ctrl+G starts the
+// management program. A key whose command the popup menu has already run (bSaltaKeyUp) runs
+// nothing here.
 void OrvSearchACS2::Private::shortcutKeyUp(std::int16_t code, std::int16_t shift)
 {
     if (!s.bSaltaKeyUp && code == 82 && shift == 2 && s.EnabledSearch)
         runCommand([this] { lookup::sbSearchObject(*this, s.iCampoCorrente); });
+    if (!s.bSaltaKeyUp && code == 71 && shift == 2 && s.EnabledExecute)
+        runApplication(s.iCampoCorrente);
     s.bSaltaKeyUp = false;
+}
+
+void OrvSearchACS2::Private::runApplication(int box)
+{
+    runCommand([this, box] { menu::sbRunApplication(*this, box); });
 }
 
 template <typename Entry> bool OrvSearchACS2::Private::runCommand(Entry &&entry) noexcept
@@ -570,6 +578,16 @@ Variant OrvSearchACS2::SelectAllAccounts(std::int32_t &lIDPDC)
 {
     Q_UNUSED(lIDPDC);
     return Variant(accounting::SelectAllAccounts(d->s.IDPDC));
+}
+
+std::int32_t OrvSearchACS2::fnCallExe(std::int32_t lIDFunction, std::int32_t hClient, std::int32_t lIDFirm,
+                                      std::int32_t lIDField, const QVariant &vClientName)
+{
+    const std::shared_ptr<Private> keep =
+        d; // the host's events are served meanwhile: it may delete the field
+    return menu::fnCallExe(*keep, lIDFunction, hClient, lIDFirm, lIDField,
+                           vClientName.isValid() ? std::optional<QString>(vClientName.toString())
+                                                 : std::nullopt);
 }
 
 QString OrvSearchACS2::settingsAppName()
