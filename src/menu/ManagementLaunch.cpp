@@ -34,7 +34,8 @@ thread_local std::chrono::milliseconds t_windowWaitLimit = kWindowWaitLimit;
 // Settings hold numbers as text; a text that is no number reads as 0.
 std::int32_t settingAsLong(const QString &section, const QString &key, const QString &defaultValue)
 {
-    return leadingLong(Variant(services::settings().read(moduleState().sSettingsAppName, section, key, defaultValue)));
+    return leadingLong(
+        Variant(services::settings().read(moduleState().sSettingsAppName, section, key, defaultValue)));
 }
 
 // One pause of a wait: the host's pending events are served when pumping, otherwise the thread sleeps.
@@ -51,7 +52,8 @@ void pause(bool pump)
 
 } // namespace
 
-WindowWaitLimitOverride::WindowWaitLimitOverride(std::chrono::milliseconds limit) : m_previous(t_windowWaitLimit)
+WindowWaitLimitOverride::WindowWaitLimitOverride(std::chrono::milliseconds limit)
+    : m_previous(t_windowWaitLimit)
 {
     t_windowWaitLimit = limit;
 }
@@ -66,8 +68,8 @@ QString componentExecutableName()
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32_t hClient, std::int32_t lIDFirm,
-                       std::int32_t lIDField, const std::optional<QString> &vClientName)
+std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32_t hClient,
+                       std::int32_t lIDFirm, std::int32_t lIDField, const std::optional<QString> &vClientName)
 {
     const ControlState &s = field.state();
     SettingsStore &settings = services::settings();
@@ -84,11 +86,12 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     }
     screen.setBusy(true);
 
-    QString sql = QStringLiteral("SELECT Gestore.IDGestore, Gestore, Entita, Funzione, Funzione.IDTipoOggetto "
-                                 "FROM Gestore, TipoOggetto, Funzione") %
-                  QLatin1String(" WHERE Funzione.IDFunzione = ") % QString::number(lIDFunction) %
-                  QLatin1String(" AND Funzione.IDTipoOggetto = TipoOggetto.IDTipoOggetto") %
-                  QLatin1String(" AND TipoOggetto.IDGestore = Gestore.IDGestore");
+    QString sql =
+        QStringLiteral("SELECT Gestore.IDGestore, Gestore, Entita, Funzione, Funzione.IDTipoOggetto "
+                       "FROM Gestore, TipoOggetto, Funzione") %
+        QLatin1String(" WHERE Funzione.IDFunzione = ") % QString::number(lIDFunction) %
+        QLatin1String(" AND Funzione.IDTipoOggetto = TipoOggetto.IDTipoOggetto") %
+        QLatin1String(" AND TipoOggetto.IDGestore = Gestore.IDGestore");
     std::unique_ptr<DbResultSet> rs = runSql(s.Connection.get(), sql);
     if (rs->Eof()) {
         screen.setBusy(false);
@@ -104,12 +107,13 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
 
     const std::int32_t lBranch = settingAsLong(sClient, QStringLiteral("lIDBranch"), QString());
     bool hasRight = false;
-    dbUtility().UserHasRight(s.Connection.get(), s.IDUser, lBranch, idTipoOggetto, kRightRunMaintenance, hasRight);
+    dbUtility().UserHasRight(s.Connection.get(), s.IDUser, lBranch, idTipoOggetto, kRightRunMaintenance,
+                             hasRight);
     if (!hasRight) {
         services::messageBox().show(
             field.dialogParent(),
-            QStringLiteral("Attenzione, non si possiedono i diritti per utilizzare la manutenzione ") + sEntita +
-                QStringLiteral("."),
+            QStringLiteral("Attenzione, non si possiedono i diritti per utilizzare la manutenzione ") +
+                sEntita + QStringLiteral("."),
             kMbOkOnly, sClient);
         screen.setBusy(false);
         rs->Close();
@@ -132,10 +136,9 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     handOver("UserName", userName);
     handOver("lIDFirm", QString::number(lIDFirm));
     handOver("FirmName", settings.read(app, sClient, QStringLiteral("FirmName")));
-    handOver("Password", !s.Password.isEmpty()
-                             ? s.Password
-                             : dbUtility().TransformPassword(
-                                   trimBlanks(settings.read(app, kMenuSettings, QStringLiteral("LastUserPWD")))));
+    handOver("Password", !s.Password.isEmpty() ? s.Password
+                                               : dbUtility().TransformPassword(trimBlanks(settings.read(
+                                                     app, kMenuSettings, QStringLiteral("LastUserPWD")))));
     handOver("Client", sClient);
     handOver("IDFunction", QString::number(lIDFunction));
     handOver("lIDBranch", QString::number(lBranch));
@@ -172,9 +175,9 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     h = settingAsLong(section, key, QStringLiteral("-1"));
     while (!windows.isVisible(h)) {
         if (sinceStart.elapsed() >= t_windowWaitLimit.count()) {
-            services::messageBox().show(field.dialogParent(), services::resources().text(kTextProgramNoWindow),
-                                        kMbCritical | kMbOkOnly,
-                                        services::resources().text(kTextProgramNoWindowTitle));
+            services::messageBox().show(
+                field.dialogParent(), services::resources().text(kTextProgramNoWindow),
+                kMbCritical | kMbOkOnly, services::resources().text(kTextProgramNoWindowTitle));
             settings.write(app, section, QStringLiteral("x"), QStringLiteral("1"));
             settings.deleteSection(app, section);
             screen.setBusy(false);

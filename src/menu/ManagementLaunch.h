@@ -40,8 +40,9 @@ QString componentExecutableName();
 // window. While it waits the host's user interface is served unless DisableDoEvents is set; the
 // host's process runs below normal priority meanwhile. Errors of the database, the settings or
 // the start of the program are the exception of the call.
-std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32_t hClient, std::int32_t lIDFirm,
-                       std::int32_t lIDField, const std::optional<QString> &vClientName);
+std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32_t hClient,
+                       std::int32_t lIDFirm, std::int32_t lIDField,
+                       const std::optional<QString> &vClientName);
 
 // The management launch for the field's own entity (Ctrl+G, the menu): the chart's program for an
 // account field, then SetPDC of the account it left; the registry program otherwise, then the

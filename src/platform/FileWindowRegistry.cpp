@@ -50,8 +50,9 @@ void FileWindowRegistry::writeFile(const QString &path, std::int64_t pid, std::i
     QSaveFile file(path);
     if (!QDir().mkpath(m_directory) || !file.open(QIODevice::WriteOnly) ||
         file.write(QByteArray::number(pid) + ' ' + QByteArray::number(value) + '\n') < 0 || !file.commit())
-        raiseError(kErrPathFileAccess, QStringLiteral("Cannot write %1: %2")
-                                           .arg(QDir::toNativeSeparators(path), file.errorString()));
+        raiseError(
+            kErrPathFileAccess,
+            QStringLiteral("Cannot write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
 }
 
 std::optional<std::int32_t> FileWindowRegistry::property(std::int32_t window, const QString &name)

@@ -26,7 +26,8 @@ constexpr int kCapSysNice = 23;
 QList<pid_t> threadsOf(std::int64_t pid)
 {
     QList<pid_t> tids;
-    const QStringList names = QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList names =
+        QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString &name : names)
         tids << static_cast<pid_t>(name.toLongLong());
     return tids;
@@ -89,7 +90,8 @@ std::int64_t PosixProcessService::start(const QString &program)
 {
     qint64 pid = 0;
     if (!QProcess::startDetached(program, {}, QString(), &pid) || pid <= 0)
-        raiseError(kErrFileNotFound, QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(program)));
+        raiseError(kErrFileNotFound,
+                   QStringLiteral("File not found: %1").arg(QDir::toNativeSeparators(program)));
     return pid;
 }
 

@@ -19,8 +19,8 @@ std::atomic<int> g_windowsPublished{0};
 
 PublishedWindow::PublishedWindow(QWidget *window)
     : QObject(window), m_window(window),
-      m_handle(static_cast<std::int32_t>(((static_cast<std::int64_t>(getpid()) << 8) | ((++g_windowsPublished) & 0xff)) &
-                                         0x7fffffff)),
+      m_handle(static_cast<std::int32_t>(
+          ((static_cast<std::int64_t>(getpid()) << 8) | ((++g_windowsPublished) & 0xff)) & 0x7fffffff)),
       m_requests(new QTimer(this))
 {
     window->installEventFilter(this);
@@ -53,6 +53,7 @@ void PublishedWindow::serveRestoreRequest()
     m_window->showNormal();
     m_window->raise();
     m_window->activateWindow();
+    Q_EMIT restoreRequested();
 }
 
 } // namespace orv

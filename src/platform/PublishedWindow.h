@@ -25,6 +25,10 @@ public:
 
     std::int32_t handle() const { return m_handle; }
 
+Q_SIGNALS:
+    // Another program asked for the window, which has been restored and brought to the front.
+    void restoreRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
