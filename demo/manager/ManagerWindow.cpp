@@ -35,9 +35,10 @@ QString listStatement(const QString &table, std::int32_t firm)
     for (const char *role : {"Cliente", "Fornitore", "Agente", "Collaboratore"}) {
         const QString roleTable = QString::fromLatin1(role);
         if (table.compare(roleTable, Qt::CaseInsensitive) == 0)
-            return QStringLiteral("SELECT Anagrafica.IDAnagrafica, %1.Codice, Anagrafica.Anagrafica FROM %1 "
-                                  "INNER JOIN Anagrafica ON Anagrafica.IDAnagrafica = %1.IDAnagrafica "
-                                  "WHERE %1.IDAzienda = %2 AND Anagrafica.VirtualDelete = 0 ORDER BY %1.Codice")
+            return QStringLiteral(
+                       "SELECT Anagrafica.IDAnagrafica, %1.Codice, Anagrafica.Anagrafica FROM %1 "
+                       "INNER JOIN Anagrafica ON Anagrafica.IDAnagrafica = %1.IDAnagrafica "
+                       "WHERE %1.IDAzienda = %2 AND Anagrafica.VirtualDelete = 0 ORDER BY %1.Codice")
                 .arg(roleTable, firmText);
     }
     return {};
@@ -46,7 +47,8 @@ QString listStatement(const QString &table, std::int32_t firm)
 } // namespace
 
 ManagerWindow::ManagerWindow(ManagerCall call, QWidget *parent)
-    : QWidget(parent), m_call(std::move(call)), m_list(new QTableWidget(this)), m_published(new PublishedWindow(this))
+    : QWidget(parent), m_call(std::move(call)), m_list(new QTableWidget(this)),
+      m_published(new PublishedWindow(this))
 {
     m_table = read(m_call.manager, QStringLiteral("TableName"));
     m_client = read(m_call.manager, QStringLiteral("Client"));
@@ -56,8 +58,9 @@ ManagerWindow::ManagerWindow(ManagerCall call, QWidget *parent)
     // The registry's manager announces its window under its entity, the others under their own name.
     m_handleSection = m_call.manager;
     m_handleKey = QStringLiteral("hExe");
-    const std::unique_ptr<DbResultSet> manager = m_call.database->OpenResultSet(
-        QStringLiteral("SELECT IDGestore FROM Gestore WHERE Gestore = ") + dbUtility().SqlText(m_call.manager));
+    const std::unique_ptr<DbResultSet> manager =
+        m_call.database->OpenResultSet(QStringLiteral("SELECT IDGestore FROM Gestore WHERE Gestore = ") +
+                                       dbUtility().SqlText(m_call.manager));
     if (!manager->Eof() && manager->Fields().Item(0).Value().toLong() == kManagerOfTableCall) {
         m_handleSection = m_table;
         m_handleKey = QStringLiteral("hTableCall");
@@ -107,8 +110,9 @@ void ManagerWindow::fillList()
         const int row = m_list->rowCount();
         m_list->insertRow(row);
         for (int column = 0; column < 3; ++column)
-            m_list->setItem(row, column,
-                            new QTableWidgetItem(dbUtility().NullToValue(rs->Fields().Item(column)).toText()));
+            m_list->setItem(
+                row, column,
+                new QTableWidgetItem(dbUtility().NullToValue(rs->Fields().Item(column)).toText()));
     }
     rs->Close();
     // The entity the caller showed is the one selected at first.
@@ -119,7 +123,8 @@ bool ManagerWindow::selectEntity(const QString &codeOrId)
 {
     for (int row = 0; row < m_list->rowCount(); ++row) {
         if (m_list->item(row, 0)->text() == codeOrId ||
-            (!codeOrId.isEmpty() && m_list->item(row, 1)->text().compare(codeOrId, Qt::CaseInsensitive) == 0)) {
+            (!codeOrId.isEmpty() &&
+             m_list->item(row, 1)->text().compare(codeOrId, Qt::CaseInsensitive) == 0)) {
             m_list->selectRow(row);
             return true;
         }
@@ -129,7 +134,8 @@ bool ManagerWindow::selectEntity(const QString &codeOrId)
 
 void ManagerWindow::announce()
 {
-    m_call.settings->write(m_call.settingsApp, m_handleSection, m_handleKey, QString::number(m_published->handle()));
+    m_call.settings->write(m_call.settingsApp, m_handleSection, m_handleKey,
+                           QString::number(m_published->handle()));
     if (qEnvironmentVariableIsSet("ORV_MANAGER_CHOOSE") || qEnvironmentVariableIsSet("ORV_MANAGER_CRASH"))
         followScript();
 }
@@ -138,7 +144,8 @@ void ManagerWindow::choose()
 {
     const int row = m_list->currentRow();
     if (row >= 0)
-        m_call.settings->write(m_call.settingsApp, m_client, QStringLiteral("IDField"), m_list->item(row, 0)->text());
+        m_call.settings->write(m_call.settingsApp, m_client, QStringLiteral("IDField"),
+                               m_list->item(row, 0)->text());
     close();
 }
 
@@ -150,7 +157,8 @@ void ManagerWindow::followScript()
     m_scriptClock.start();
     connect(timer, &QTimer::timeout, this, [this, timer] {
         const bool held = FileWindowRegistry().property(m_published->handle(), QStringLiteral("ORV")) == 1;
-        const bool restored = m_restoreRequested || qEnvironmentVariableIntValue("ORV_MANAGER_WAIT_RESTORE") != 1;
+        const bool restored =
+            m_restoreRequested || qEnvironmentVariableIntValue("ORV_MANAGER_WAIT_RESTORE") != 1;
         if (m_scriptClock.elapsed() >= kScriptPatienceMs) {
             timer->stop();
             close();

@@ -52,7 +52,8 @@ int main(int argc, char **argv)
         window->announce();
         return app.exec();
     } catch (const RuntimeError &error) {
-        std::fprintf(stderr, "%s: error %d: %s\n", qPrintable(name), error.number(), qPrintable(error.description()));
+        std::fprintf(stderr, "%s: error %d: %s\n", qPrintable(name), error.number(),
+                     qPrintable(error.description()));
         return 1;
     }
 }

@@ -34,9 +34,9 @@ public:
     void UserHasRight(DbConnection *connection, std::int32_t user, std::int32_t branch,
                       std::int32_t objectType, std::int32_t right, bool &hasRight) const;
     // The suite keeps remembered passwords with each printable ASCII character mirrored within
-    // the printable range ('!' <-> '~', '0' <-> 'N', ...); the mapping is its own inverse, so the
-    // same call turns a password into its stored form and the stored form back. Blanks and
-    // characters outside ASCII stay as they are.
+    // the printable range ('!' <-> '~', 'A' <-> '^', '0' <-> 'o', ...); the mapping is its own inverse, so
+    // the same call turns a password into its stored form and the stored form back. Blanks and characters
+    // outside ASCII stay as they are.
     QString TransformPassword(const QString &text) const;
 };
 
