@@ -53,6 +53,8 @@ DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent)
         field->setIDUser(1);
         field->setIDPDC(1);
         field->setHwndContainer(handle);
+        field->setClient(QStringLiteral("orv_demo")); // its section of the user settings
+        field->setUserName(QStringLiteral("admin"));
         field->setSearchType(spec.type);
         field->setCaptionSearch(QStringLiteral("Ricerca ") + name);
         if (spec.type == OrvSearchAccounts)
