@@ -1,9 +1,9 @@
 // The management launch with the real stand-in program of demo/manager, scripted through its
 // environment, on the demo company in a database file, with the user settings and the window
 // registry in a folder of the test that the program is pointed at.
+#include "menu/ManagementLaunch.h"
 #include "control/OrvSearchACS2.h"
 #include "data/DbUtility.h"
-#include "menu/ManagementLaunch.h"
 #include "menu/ProcessPriority.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/FileWindowRegistry.h"
@@ -61,7 +61,10 @@ protected:
     {
         settings->write(app(), section, QString::fromLatin1(key), value);
     }
-    QString get(const QString &section, const char *key) { return settings->read(app(), section, QString::fromLatin1(key)); }
+    QString get(const QString &section, const char *key)
+    {
+        return settings->read(app(), section, QString::fromLatin1(key));
+    }
     std::int32_t launch(std::int32_t function, std::int32_t entity = 0)
     {
         return field->fnCallExe(function, 0, 1, entity, kClient);
@@ -70,7 +73,8 @@ protected:
 
     QTemporaryDir dir;
     ServiceOverride<FileSettingsStore> settings{std::make_shared<FileSettingsStore>(dir.path())};
-    ServiceOverride<FileWindowRegistry> windows{std::make_shared<FileWindowRegistry>(dir.path() + "/windows")};
+    ServiceOverride<FileWindowRegistry> windows{
+        std::make_shared<FileWindowRegistry>(dir.path() + "/windows")};
     ServiceOverride<test::CapturedMessageBoxes> boxes;
     ServiceOverride<test::FixedScreen> screen;
     std::shared_ptr<test::RecordingConnection> db;
@@ -116,7 +120,8 @@ TEST_F(ManagementLaunchTest, LaunchesThatStartNothingReturnZeroAndHandNothingOve
         field->setIDUser(1);
     }
     EXPECT_TRUE(db->sqlTexts().contains(
-        "SELECT Gestore.IDGestore, Gestore, Entita, Funzione, Funzione.IDTipoOggetto FROM Gestore, TipoOggetto, "
+        "SELECT Gestore.IDGestore, Gestore, Entita, Funzione, Funzione.IDTipoOggetto FROM Gestore, "
+        "TipoOggetto, "
         "Funzione WHERE Funzione.IDFunzione = 40 AND Funzione.IDTipoOggetto = TipoOggetto.IDTipoOggetto AND "
         "TipoOggetto.IDGestore = Gestore.IDGestore"));
 }
@@ -143,7 +148,8 @@ TEST_F(ManagementLaunchTest, HandsTheCallOverAndAnswersTheEntityTheProgramLeft)
         QString handedUser, handedPassword;
     };
     put(kManagerSection, "LastUser", QStringLiteral("ultimo"));
-    put(kManagerSection, "LastUserPWD", QStringLiteral("  ") + dbUtility().TransformPassword("Segreto1") + " ");
+    put(kManagerSection, "LastUserPWD",
+        QStringLiteral("  ") + dbUtility().TransformPassword("Segreto1") + " ");
     put(kClient, "FirmName", QStringLiteral("Ditta Demo"));
     put(kClient, "lIDBranch", QStringLiteral("2"));
     const Case cases[] = {
@@ -176,8 +182,9 @@ TEST_F(ManagementLaunchTest, HandsTheCallOverAndAnswersTheEntityTheProgramLeft)
 // wait: the field gets back the entity it handed over, and is itself again.
 TEST_F(ManagementLaunchTest, AProgramThatLeavesNothingOrDiesEndsTheWait)
 {
-    for (const bool blocking : {true, false}) {
-        for (const auto &[script, value] : {std::pair{"ORV_MANAGER_CHOOSE", "nessuno"}, {"ORV_MANAGER_CRASH", "1"}}) {
+    for (const bool blocking : {false, true}) {
+        for (const auto &[script, value] :
+             {std::pair{"ORV_MANAGER_CHOOSE", "nessuno"}, {"ORV_MANAGER_CRASH", "1"}}) {
             SCOPED_TRACE(std::string(script) + (blocking ? " blocking" : " pumping"));
             qputenv(script, value);
             field->setDisableDoEvents(blocking);
@@ -227,10 +234,12 @@ TEST_F(ManagementLaunchTest, CtrlGShowsTheEntityTheProgramLeft)
         const char *choice;
         QString code;
     };
-    for (const Case &c : {Case{OrvSearchCustomers, "3", "C003"}, Case{OrvSearchAccounts, "4", "01.01.01.004"}}) {
+    for (const Case &c :
+         {Case{OrvSearchCustomers, "3", "C003"}, Case{OrvSearchAccounts, "4", "01.01.01.004"}}) {
         field->setSearchType(c.type);
         qputenv("ORV_MANAGER_CHOOSE", c.choice);
-        QTest::keyClick(field->findChild<QLineEdit *>(QStringLiteral("txtField0")), Qt::Key_G, Qt::ControlModifier);
+        QTest::keyClick(field->findChild<QLineEdit *>(QStringLiteral("txtField0")), Qt::Key_G,
+                        Qt::ControlModifier);
         EXPECT_EQ(field->Code(), c.code);
     }
 }
