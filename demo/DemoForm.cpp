@@ -2,6 +2,8 @@
 
 #include "AccountPanel.h"
 
+#include "platform/PublishedWindow.h"
+
 #include <QFormLayout>
 #include <QLabel>
 #include <QMetaEnum>
@@ -37,6 +39,8 @@ DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent)
     m_log->setObjectName(QStringLiteral("eventLog"));
     m_log->setReadOnly(true);
     m_log->setMinimumHeight(160);
+    // The management programs see the form through its published handle.
+    const std::int32_t handle = (new PublishedWindow(this))->handle();
     auto *form = new QFormLayout;
     for (const FieldSpec &spec : kFields) {
         auto *field = new OrvSearchACS2(this);
@@ -48,6 +52,9 @@ DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent)
         field->setIDFirm(1);
         field->setIDUser(1);
         field->setIDPDC(1);
+        field->setHwndContainer(handle);
+        field->setClient(QStringLiteral("orv_demo")); // its section of the user settings
+        field->setUserName(QStringLiteral("admin"));
         field->setSearchType(spec.type);
         field->setCaptionSearch(QStringLiteral("Ricerca ") + name);
         if (spec.type == OrvSearchAccounts)

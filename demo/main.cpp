@@ -2,10 +2,12 @@
 #include "Tour.h"
 
 #include "data/RuntimeError.h"
+#include "platform/Services.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -58,7 +60,12 @@ int main(int argc, char **argv)
                          qPrintable(path));
             return 1;
         }
+        // The management programs of the demo are the stand-in of this build; they find the
+        // company database through the environment.
+        qputenv("ORV_COMPANY_DB", QFileInfo(path).absoluteFilePath().toLocal8Bit());
         demo::DemoForm form(SqliteConnection::open(path, /*readOnly=*/true));
+        services::settings().write(OrvSearchACS2::settingsAppName(), QStringLiteral("MenuSettings"),
+                                   QStringLiteral("PATH"), QStringLiteral(ORV_MANAGERS_DIR));
         if (!parser.isSet(tourOption)) {
             form.resize(760, 620);
             form.show();

@@ -19,6 +19,7 @@
 #include "lookup/DescriptionLookup.h"
 #include "lookup/MenuSearch.h"
 #include "lookup/SearchCommand.h"
+#include "menu/ManagementLaunch.h"
 #include "menu/MenuCommand.h"
 #include "menu/PopupMenu.h"
 #include "platform/Services.h"
@@ -381,8 +382,7 @@ void OrvSearchACS2::Private::shortcutKeyUp(std::int16_t code, std::int16_t shift
 
 void OrvSearchACS2::Private::runApplication(int box)
 {
-    Q_UNUSED(box);
-    // The management launch runs here.
+    menu::sbRunApplication(*this, box);
 }
 
 void OrvSearchACS2::Private::createPopupMenu()
@@ -644,6 +644,16 @@ Variant OrvSearchACS2::SelectAllAccounts(std::int32_t &lIDPDC)
 {
     Q_UNUSED(lIDPDC);
     return Variant(accounting::SelectAllAccounts(d->s.IDPDC));
+}
+
+std::int32_t OrvSearchACS2::fnCallExe(std::int32_t lIDFunction, std::int32_t hClient, std::int32_t lIDFirm,
+                                      std::int32_t lIDField, const QVariant &vClientName)
+{
+    const std::shared_ptr<Private> keep =
+        d; // the host's events are served meanwhile: it may delete the field
+    return menu::fnCallExe(*keep, lIDFunction, hClient, lIDFirm, lIDField,
+                           vClientName.isValid() ? std::optional<QString>(vClientName.toString())
+                                                 : std::nullopt);
 }
 
 QString OrvSearchACS2::settingsAppName()

@@ -213,6 +213,16 @@ public:
     // argument is not read, as hosts have always passed the field's own chart).
     Variant SelectAllAccounts(std::int32_t &lIDPDC);
 
+    // Starts the management program of function lIDFunction for the entity lIDField of company
+    // lIDFirm, hands the call over through the user settings (the caller's section is
+    // vClientName, or the executable's name when it is omitted), waits until the program is
+    // closed, and answers the id the program left selected; 0 when nothing was started or the
+    // program was already running (its window comes to the front). hClient is the host window,
+    // a handle of PublishedWindow. The host's user interface is served while it waits unless
+    // DisableDoEvents is set.
+    Q_INVOKABLE std::int32_t fnCallExe(std::int32_t lIDFunction, std::int32_t hClient, std::int32_t lIDFirm,
+                                       std::int32_t lIDField, const QVariant &vClientName = QVariant());
+
     // The application name under which user settings are read and written (per thread).
     static QString settingsAppName();
 

@@ -1,5 +1,7 @@
 #include "DbUtility.h"
 
+#include "RuntimeError.h"
+
 #include <QObject>
 #include <QStringBuilder>
 #include <QVariant>
@@ -33,6 +35,33 @@ QString DbUtility::SqlText(const Variant &text) const
 Variant DbUtility::NullToValue(const Variant &value) const
 {
     return value.isNull() ? Variant() : value;
+}
+
+void DbUtility::UserHasRight(DbConnection *connection, std::int32_t user, std::int32_t branch,
+                             std::int32_t objectType, std::int32_t right, bool &hasRight) const
+{
+    if (!connection)
+        raiseError(kErrNoConnection, QStringLiteral("No database connection is set"));
+    const QString sql = QStringLiteral("SELECT COUNT(*) FROM DirittoUtente WHERE IDUtente = %1"
+                                       " AND IDTipoOggetto = %2 AND IDDiritto = %3"
+                                       " AND (IDFiliale = 0 OR IDFiliale = %4)")
+                            .arg(user)
+                            .arg(objectType)
+                            .arg(right)
+                            .arg(branch);
+    const std::unique_ptr<DbResultSet> rs = connection->OpenResultSet(sql);
+    hasRight = !rs->Eof() && NullToValue(rs->Fields().Item(0)).toLong() > 0;
+    rs->Close();
+}
+
+QString DbUtility::TransformPassword(const QString &text) const
+{
+    QString out = text;
+    for (QChar &ch : out) {
+        if (ch.unicode() > u' ' && ch.unicode() < 0x7f)
+            ch = QChar(static_cast<char16_t>(u'!' + u'~' - ch.unicode()));
+    }
+    return out;
 }
 
 void DbUtility::PrepareForm(QObject *form, int options) const

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 class QObject;
 
 namespace orv {
@@ -25,6 +27,17 @@ public:
     // children in Tahoma (by a style sheet, so this layer needs no widgets). `options` is the
     // suite's option word; 0 asks for nothing more, and no other value is used.
     void PrepareForm(QObject *form, int options) const;
+
+    // Whether the user holds the right on objects of the type in the office (branch), granted
+    // there or in every office (DirittoUtente.IDFiliale 0). A database error is the exception
+    // of the call.
+    void UserHasRight(DbConnection *connection, std::int32_t user, std::int32_t branch,
+                      std::int32_t objectType, std::int32_t right, bool &hasRight) const;
+    // The suite keeps remembered passwords with each printable ASCII character mirrored within
+    // the printable range ('!' <-> '~', 'A' <-> '^', '0' <-> 'o', ...); the mapping is its own inverse, so
+    // the same call turns a password into its stored form and the stored form back. Blanks and characters
+    // outside ASCII stay as they are.
+    QString TransformPassword(const QString &text) const;
 };
 
 DbUtility &dbUtility();

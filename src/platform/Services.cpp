@@ -1,6 +1,8 @@
 #include "Services.h"
 
 #include "FileSettingsStore.h"
+#include "FileWindowRegistry.h"
+#include "PosixProcessService.h"
 #include "QtMessageBoxService.h"
 #include "QtPickerFactory.h"
 #include "QtScreenService.h"
@@ -13,6 +15,8 @@ ResourceService::~ResourceService() = default;
 SettingsStore::~SettingsStore() = default;
 ScreenService::~ScreenService() = default;
 PickerFactory::~PickerFactory() = default;
+WindowService::~WindowService() = default;
+ProcessService::~ProcessService() = default;
 
 namespace {
 
@@ -23,6 +27,8 @@ struct ThreadServices {
     std::shared_ptr<SettingsStore> settings;
     std::shared_ptr<ScreenService> screen;
     std::shared_ptr<PickerFactory> pickers;
+    std::shared_ptr<WindowService> windows;
+    std::shared_ptr<ProcessService> processes;
 };
 
 thread_local ThreadServices t_services;
@@ -66,6 +72,26 @@ ScreenService &screen()
 PickerFactory &pickers()
 {
     return currentOrDefault<QtPickerFactory>(t_services.pickers);
+}
+
+WindowService &windows()
+{
+    return currentOrDefault<FileWindowRegistry>(t_services.windows);
+}
+
+ProcessService &processes()
+{
+    return currentOrDefault<PosixProcessService>(t_services.processes);
+}
+
+void setWindows(std::shared_ptr<WindowService> service)
+{
+    t_services.windows = std::move(service);
+}
+
+void setProcesses(std::shared_ptr<ProcessService> service)
+{
+    t_services.processes = std::move(service);
 }
 
 void setMessageBox(std::shared_ptr<MessageBoxService> service)

@@ -5,7 +5,9 @@
 #include <QPixmap>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -76,6 +78,43 @@ public:
     virtual std::unique_ptr<SearchPicker> create(QWidget *parent) = 0;
 };
 
+// Top-level windows of this and other processes of the user, by handle (a Long), with named
+// whole-number properties that every process sees. A property of a window whose process has
+// ended reads as absent.
+class WindowService {
+public:
+    virtual ~WindowService();
+    virtual std::optional<std::int32_t> property(std::int32_t window, const QString &name) = 0;
+    virtual void setProperty(std::int32_t window, const QString &name, std::int32_t value) = 0;
+    virtual void removeProperty(std::int32_t window, const QString &name) = 0;
+    // Shown on the screen (a minimized window counts as visible) by a process that still runs.
+    virtual bool isVisible(std::int32_t window) = 0;
+    // Asks the window's program to show it in its normal state and bring it to the front.
+    virtual void restoreAndActivate(std::int32_t window) = 0;
+    // The process that owns the window; 0 for a window no running process owns.
+    virtual std::int64_t ownerProcess(std::int32_t window) = 0;
+};
+
+// Priority classes, as the suite numbers them.
+enum PriorityClass : std::int32_t { kPriorityNormal = 0x20, kPriorityBelowNormal = 0x4000 };
+
+// Programs started and waited on, and the priority of processes.
+class ProcessService {
+public:
+    virtual ~ProcessService();
+    // Starts the program file without arguments, detached from the caller, and answers its
+    // process id; a program that cannot be started raises a RuntimeError (53).
+    virtual std::int64_t start(const QString &program) = 0;
+    // Blocks until the process has ended. False, at once, when there is no such process to wait on.
+    virtual bool waitForExit(std::int64_t pid) = 0;
+    virtual bool isRunning(std::int64_t pid) = 0;
+    virtual std::int64_t currentProcess() = 0;
+    // The priority class of a process; 0 when it cannot be read. Setting answers false when the
+    // process cannot be changed.
+    virtual std::int32_t priorityClass(std::int64_t pid) = 0;
+    virtual bool setPriorityClass(std::int64_t pid, std::int32_t priorityClass) = 0;
+};
+
 namespace services {
 MessageBoxService &messageBox();
 ResourceService &resources();
@@ -83,12 +122,16 @@ bool hasResources();
 SettingsStore &settings();
 ScreenService &screen();
 PickerFactory &pickers();
+WindowService &windows();
+ProcessService &processes();
 
 void setMessageBox(std::shared_ptr<MessageBoxService> service);
 void setResources(std::shared_ptr<ResourceService> service);
 void setSettings(std::shared_ptr<SettingsStore> service);
 void setScreen(std::shared_ptr<ScreenService> service);
 void setPickers(std::shared_ptr<PickerFactory> service);
+void setWindows(std::shared_ptr<WindowService> service);
+void setProcesses(std::shared_ptr<ProcessService> service);
 } // namespace services
 
 // Hourglass for the life of the object.

@@ -495,6 +495,7 @@ TEST_F(FieldLookupTest, CtrlRRunsOnlyForExactlyCtrlWithTheSearchEnabledOnceAndRe
     open(OrvSearchCustomers);
     type(0, QStringLiteral("C0"));
     pressCtrlR(box(0), Qt::ControlModifier | Qt::ShiftModifier);
+    field->setEnabledExecute(false); // Ctrl+G would start the management program
     QTest::keyClick(box(0), Qt::Key_G, Qt::ControlModifier);
     field->setEnabledSearch(false);
     pressCtrlR(box(0));

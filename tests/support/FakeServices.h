@@ -39,6 +39,8 @@ private:
     static void install(std::shared_ptr<SettingsStore> s) { services::setSettings(std::move(s)); }
     static void install(std::shared_ptr<ScreenService> s) { services::setScreen(std::move(s)); }
     static void install(std::shared_ptr<PickerFactory> s) { services::setPickers(std::move(s)); }
+    static void install(std::shared_ptr<WindowService> s) { services::setWindows(std::move(s)); }
+    static void install(std::shared_ptr<ProcessService> s) { services::setProcesses(std::move(s)); }
 
     std::shared_ptr<Service> m_service;
 };
