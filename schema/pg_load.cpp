@@ -1,7 +1,8 @@
 // orv_pg_load: copies a company database from SQLite into a PostgreSQL database.
 //
-//   orv_pg_load IN.sqlite "CONNECTION INFO" [--schema-dir DIR]
+//   orv_pg_load IN.sqlite|--demo "CONNECTION INFO" [--schema-dir DIR]
 //
+// --demo copies the demo company, made in memory from schema.sql and seed.sql.
 // The target database must be empty and the user a superuser (postgres_setup.sql creates the
 // extensions and an operator class). The PostgreSQL schema is schema.sql with three changes:
 // NOCASE texts become citext COLLATE "C", NUMERIC amounts numeric(19,4), and the generated
@@ -164,8 +165,15 @@ int main(int argc, char **argv)
     PGconn *pg = nullptr;
     int status = 0;
     try {
-        if (sqlite3_open_v2(argv[1], &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+        const bool demo = std::string(argv[1]) == "--demo";
+        if (sqlite3_open_v2(demo ? ":memory:" : argv[1], &db,
+                            demo ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             throw std::runtime_error(std::string("cannot open ") + argv[1]);
+        for (const char *script : {"/schema.sql", "/seed.sql"}) {
+            if (demo && sqlite3_exec(db, readFile(schemaDir + script).c_str(), nullptr, nullptr, nullptr) !=
+                            SQLITE_OK)
+                throw std::runtime_error(std::string(script) + ": " + sqlite3_errmsg(db));
+        }
         pg = PQconnectdb((std::string(argv[2]) + " client_encoding=UTF8").c_str());
         if (PQstatus(pg) != CONNECTION_OK)
             throw std::runtime_error(PQerrorMessage(pg));
@@ -173,10 +181,14 @@ int main(int argc, char **argv)
         execute(pg, readFile(schemaDir + "/postgres_setup.sql"));
         execute(pg, "BEGIN");
         execute(pg, postgresSchema(readFile(schemaDir + "/schema.sql")));
-        for (const std::string &table : tablesOf(db))
-            std::cout << "orv_pg_load: " << table << " " << copyTable(db, pg, table) << " rows\n";
+        std::size_t rows = 0;
+        const std::vector<std::string> tables = tablesOf(db);
+        for (const std::string &table : tables)
+            rows += copyTable(db, pg, table);
+        std::cout << "orv_pg_load: " << tables.size() << " tables, " << rows << " rows\n";
         execute(pg, "COMMIT");
         execute(pg, readFile(schemaDir + "/postgres_indexes.sql"));
+        execute(pg, "VACUUM ANALYZE"); // the visibility map lets index-only scans skip the rows
     } catch (const std::exception &e) {
         std::cerr << "orv_pg_load: " << e.what() << "\n";
         status = 1;
