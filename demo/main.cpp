@@ -1,7 +1,9 @@
 #include "DemoForm.h"
 #include "Tour.h"
 
+#include "data/PgConnection.h"
 #include "data/RuntimeError.h"
+#include "data/SqliteConnection.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -41,7 +43,10 @@ int main(int argc, char **argv)
                                         QStringLiteral("Run the tour and print the events."));
     const QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Save a picture of the form."), QStringLiteral("png"));
-    parser.addOptions({createOption, dbOption, tourOption, shotOption});
+    const QCommandLineOption pgOption(QStringLiteral("pg"),
+                                      QStringLiteral("The company database on a PostgreSQL server instead."),
+                                      QStringLiteral("connection info"));
+    parser.addOptions({createOption, dbOption, pgOption, tourOption, shotOption});
     parser.process(app);
 
     try {
@@ -53,12 +58,14 @@ int main(int argc, char **argv)
         }
         const QString path =
             parser.isSet(dbOption) ? parser.value(dbOption) : QStringLiteral("out/demo.sqlite");
-        if (!QFile::exists(path)) {
+        if (!parser.isSet(pgOption) && !QFile::exists(path)) {
             std::fprintf(stderr, "No database at %s: create it with --create-db %s\n", qPrintable(path),
                          qPrintable(path));
             return 1;
         }
-        demo::DemoForm form(SqliteConnection::open(path, /*readOnly=*/true));
+        demo::DemoForm form(parser.isSet(pgOption)
+                                ? DbConnectionPtr(PgConnection::open(parser.value(pgOption)))
+                                : DbConnectionPtr(SqliteConnection::open(path, /*readOnly=*/true)));
         if (!parser.isSet(tourOption)) {
             form.resize(760, 620);
             form.show();
