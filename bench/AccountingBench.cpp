@@ -6,7 +6,6 @@
 #include "data/AnsiText.h"
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <memory>
 #include <vector>
@@ -21,32 +20,6 @@ namespace {
 
 constexpr std::int32_t kChart = 1;
 constexpr std::int32_t kYear = 2026;
-
-// The numbers of a statement's first row, straight from the SQLite C API.
-struct RawRow {
-    double first = 0;
-    double second = 0;
-    QString text;
-    bool found = false;
-};
-
-RawRow runRaw(const QString &sql)
-{
-    RawRow row;
-    const QByteArray utf8 = sql.toUtf8();
-    sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(database()->handle(), utf8.constData(), static_cast<int>(utf8.size()), &stmt, nullptr);
-    if (stmt && sqlite3_step(stmt) == SQLITE_ROW) {
-        row.found = true;
-        row.first = sqlite3_column_double(stmt, 0);
-        if (sqlite3_column_count(stmt) > 1)
-            row.second = sqlite3_column_double(stmt, 1);
-        if (const unsigned char *text = sqlite3_column_text(stmt, 0))
-            row.text = QString::fromUtf8(reinterpret_cast<const char *>(text));
-    }
-    sqlite3_finalize(stmt);
-    return row;
-}
 
 std::int32_t firstLong(QString sql)
 {
@@ -181,7 +154,7 @@ void branchTotals(benchmark::State &state, std::int32_t branch)
         field->sbCalcolaProgressiviGruppo(id, type, dare, avere, esercizio, mese, anno, periodo);
         benchmark::DoNotOptimize(dare);
     }
-    const RawRow floor = runRaw(test::branchTotalsFloorSql(branch, kYear));
+    const RawRow floor = runRaw(test::branchTotalsFloorSql(branch, kYear, onPostgres()));
     if (dare != Currency::fromDouble(floor.first) || avere != Currency::fromDouble(floor.second))
         state.SkipWithError("the floor and the field disagree on the branch totals");
     state.counters["accounts"] = static_cast<double>(accountsUnder(branch));
@@ -189,7 +162,7 @@ void branchTotals(benchmark::State &state, std::int32_t branch)
 
 void branchTotalsFloor(benchmark::State &state, std::int32_t branch)
 {
-    const QString sql = test::branchTotalsFloorSql(branch, kYear);
+    const QString sql = test::branchTotalsFloorSql(branch, kYear, onPostgres());
     for (auto _ : state)
         benchmark::DoNotOptimize(runRaw(sql));
 }
@@ -240,7 +213,8 @@ void BM_ChartTotals(benchmark::State &state)
     QString roots = QStringLiteral("SELECT IDElementoPDC FROM ElementoPDC WHERE IDPianoDeiConti = 1 AND "
                                    "IDElementoPDCPadre IS NULL");
     for (auto rs = runSql(database().get(), roots); !rs->Eof(); rs->MoveNext()) {
-        const RawRow floor = runRaw(test::branchTotalsFloorSql(rs->Fields().Item(0).Value().toLong(), kYear));
+        const RawRow floor =
+            runRaw(test::branchTotalsFloorSql(rs->Fields().Item(0).Value().toLong(), kYear, onPostgres()));
         rootsDare += Currency::fromDouble(floor.first);
         rootsAvere += Currency::fromDouble(floor.second);
     }
@@ -253,7 +227,8 @@ BENCHMARK(BM_ChartTotals)->Unit(benchmark::kMillisecond);
 void BM_ChartTotalsFloor(benchmark::State &state)
 {
     const QString sql = QStringLiteral(
-        "SELECT TOTAL(p.Dare), TOTAL(p.Avere) FROM ElementoPDC e JOIN ContoPerPDC c ON c.IDElementoPDC = "
+        "SELECT COALESCE(SUM(p.Dare), 0), COALESCE(SUM(p.Avere), 0) FROM ElementoPDC e JOIN ContoPerPDC c ON "
+        "c.IDElementoPDC = "
         "e.IDElementoPDC JOIN ContoPDC a ON a.IDContoPDC = c.IDContoPDC JOIN ProgressivoContoEsercizio p ON "
         "p.IDContoPDC = a.IDContoPDC WHERE e.IDPianoDeiConti = 1 AND p.IDEsercizio = 2026 AND "
         "e.VirtualDelete = 0 "

@@ -4,7 +4,6 @@
 #include "data/DbUtility.h"
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 namespace orv::bench {
 
@@ -50,25 +49,16 @@ void BM_ExactCodeThroughDbConnection(benchmark::State &state)
 }
 BENCHMARK(BM_ExactCodeThroughDbConnection)->Unit(benchmark::kMicrosecond);
 
-// The same statement straight on the SQLite C API: prepare, step, read, finalize.
-void BM_ExactCodeRawSqlite(benchmark::State &state)
+// The same statement straight on the engine's C API.
+void BM_ExactCodeRaw(benchmark::State &state)
 {
-    const QByteArray statement = exactCodeStatement().toUtf8();
-    sqlite3 *db = database()->handle();
+    const QString statement = exactCodeStatement();
     for (auto _ : state) {
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(db, statement.constData(), static_cast<int>(statement.size()), &stmt, nullptr);
-        if (sqlite3_step(stmt) != SQLITE_ROW)
+        if (!runRaw(statement).found)
             state.SkipWithError("the code was not found");
-        benchmark::DoNotOptimize(sqlite3_column_int(stmt, 0));
-        benchmark::DoNotOptimize(
-            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 1))));
-        benchmark::DoNotOptimize(
-            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2))));
-        sqlite3_finalize(stmt);
     }
 }
-BENCHMARK(BM_ExactCodeRawSqlite)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExactCodeRaw)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -13,20 +13,30 @@ namespace orv::test {
 // sums its live and archived links, any other its live and archived child branches. The links
 // are sought by the list of terminal branches and each totals row by its key: written as plain
 // joins, SQLite first builds Bloom filters over the whole link and totals tables.
-inline QString branchTotalsFloorSql(std::int32_t branch, std::int32_t year)
+inline QString branchTotalsFloorSql(std::int32_t branch, std::int32_t year, bool postgres = false)
 {
-    return QStringLiteral(
-               "WITH RECURSIVE sub(id, term) AS ("
-               " SELECT IDElementoPDC, COALESCE(ElementoTerminale, 0) FROM ElementoPDC"
-               " WHERE IDElementoPDC = %1 AND VirtualDelete IN (0, 2)"
-               " UNION ALL"
-               " SELECT e.IDElementoPDC, COALESCE(e.ElementoTerminale, 0) FROM sub JOIN ElementoPDC e"
-               " ON e.IDElementoPDCPadre = sub.id WHERE sub.term = 0 AND e.VirtualDelete IN (0, 2))"
-               " SELECT TOTAL(p.Dare), TOTAL(p.Avere) FROM ContoPerPDC c, ProgressivoContoEsercizio p"
-               " WHERE c.IDElementoPDC IN (SELECT id FROM sub WHERE term <> 0)"
-               " AND c.VirtualDelete IN (0, 2)"
-               " AND p.rowid = (SELECT q.rowid FROM ProgressivoContoEsercizio q"
-               " WHERE q.IDContoPDC = c.IDContoPDC AND q.IDEsercizio = %2)")
+    // PostgreSQL has neither TOTAL() nor a rowid, and plans the plain join well.
+    const QString totals =
+        postgres
+            ? QStringLiteral(" SELECT COALESCE(SUM(p.Dare), 0), COALESCE(SUM(p.Avere), 0) FROM ContoPerPDC c"
+                             " JOIN ProgressivoContoEsercizio p ON p.IDContoPDC = c.IDContoPDC"
+                             " AND p.IDEsercizio = %2"
+                             " WHERE c.IDElementoPDC IN (SELECT id FROM sub WHERE term <> 0)"
+                             " AND c.VirtualDelete IN (0, 2)")
+            : QStringLiteral(
+                  " SELECT TOTAL(p.Dare), TOTAL(p.Avere) FROM ContoPerPDC c, ProgressivoContoEsercizio p"
+                  " WHERE c.IDElementoPDC IN (SELECT id FROM sub WHERE term <> 0)"
+                  " AND c.VirtualDelete IN (0, 2)"
+                  " AND p.rowid = (SELECT q.rowid FROM ProgressivoContoEsercizio q"
+                  " WHERE q.IDContoPDC = c.IDContoPDC AND q.IDEsercizio = %2)");
+    return (QStringLiteral(
+                "WITH RECURSIVE sub(id, term) AS ("
+                " SELECT IDElementoPDC, COALESCE(ElementoTerminale, 0) FROM ElementoPDC"
+                " WHERE IDElementoPDC = %1 AND VirtualDelete IN (0, 2)"
+                " UNION ALL"
+                " SELECT e.IDElementoPDC, COALESCE(e.ElementoTerminale, 0) FROM sub JOIN ElementoPDC e"
+                " ON e.IDElementoPDCPadre = sub.id WHERE sub.term = 0 AND e.VirtualDelete IN (0, 2))") +
+            totals)
         .arg(branch)
         .arg(year);
 }

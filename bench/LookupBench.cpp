@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <ctime>
@@ -161,33 +160,6 @@ std::vector<QStringList> recordedStatements(int box, const std::vector<QString> 
         statements.push_back(recording->sqlTexts());
     }
     return statements;
-}
-
-// Runs a statement as a bare client of SQLite would: prepare, then every column of every row
-// read in its own type.
-void runRaw(const QString &sql)
-{
-    const QByteArray utf8 = sql.toUtf8();
-    sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(database()->handle(), utf8.constData(), static_cast<int>(utf8.size()), &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
-            switch (sqlite3_column_type(stmt, c)) {
-            case SQLITE_INTEGER:
-                benchmark::DoNotOptimize(sqlite3_column_int64(stmt, c));
-                break;
-            case SQLITE_FLOAT:
-                benchmark::DoNotOptimize(sqlite3_column_double(stmt, c));
-                break;
-            case SQLITE_NULL:
-                break;
-            default:
-                benchmark::DoNotOptimize(sqlite3_column_text(stmt, c));
-                break;
-            }
-        }
-    }
-    sqlite3_finalize(stmt);
 }
 
 void leaveTheBox(benchmark::State &state, int box, const std::vector<QString> &texts)

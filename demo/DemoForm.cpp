@@ -31,8 +31,7 @@ constexpr FieldSpec kFields[] = {
 };
 } // namespace
 
-DemoForm::DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent)
-    : QWidget(parent), m_db(std::move(db))
+DemoForm::DemoForm(DbConnectionPtr db, QWidget *parent) : QWidget(parent), m_db(std::move(db))
 {
     setWindowTitle(QStringLiteral("OrvSearch demo"));
     m_log = new QPlainTextEdit(this);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "control/OrvSearchACS2.h"
-#include "data/SqliteConnection.h"
+#include "data/DbConnection.h"
 
 #include <QWidget>
 
@@ -17,11 +17,11 @@ namespace orv::demo {
 class DemoForm : public QWidget {
     Q_OBJECT
 public:
-    explicit DemoForm(std::shared_ptr<SqliteConnection> db, QWidget *parent = nullptr);
+    explicit DemoForm(DbConnectionPtr db, QWidget *parent = nullptr);
 
     OrvSearchACS2 *field(OrvTypeSearchACS type) const { return m_fields.at(type); }
     const std::map<OrvTypeSearchACS, OrvSearchACS2 *> &fields() const { return m_fields; }
-    std::shared_ptr<SqliteConnection> database() const { return m_db; }
+    DbConnectionPtr database() const { return m_db; }
 
     // Every line the log receives also goes here (the headless tour prints them).
     std::function<void(const QString &)> echo;
@@ -30,7 +30,7 @@ public:
 private:
     void watch(OrvSearchACS2 *field, const QString &name);
 
-    std::shared_ptr<SqliteConnection> m_db;
+    DbConnectionPtr m_db;
     std::map<OrvTypeSearchACS, OrvSearchACS2 *> m_fields;
     QPlainTextEdit *m_log = nullptr;
 };

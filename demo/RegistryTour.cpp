@@ -54,7 +54,12 @@ public:
                         .arg(m_caption)
                         .arg(rows.size())
                         .arg(m_headers.join(QStringLiteral(", ")), m_searchText));
-        const int column = m_choice ? static_cast<int>(columns.indexOf(m_choice->column)) : -1;
+        // Column names as the engine spells them: PostgreSQL folds unquoted names to lower case.
+        int column = -1;
+        for (int c = 0; m_choice && c < columns.size(); ++c) {
+            if (columns.at(c).compare(m_choice->column, Qt::CaseInsensitive) == 0)
+                column = c;
+        }
         for (const auto &row : rows) {
             if (column >= 0 && row[static_cast<std::size_t>(column)].toText() == m_choice->value) {
                 say(m_form, QStringLiteral("  the clerk picks %1 %2").arg(m_choice->column, m_choice->value));

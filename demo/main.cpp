@@ -1,7 +1,9 @@
 #include "DemoForm.h"
 #include "Tour.h"
 
+#include "data/PgConnection.h"
 #include "data/RuntimeError.h"
+#include "data/SqliteConnection.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -43,7 +45,10 @@ int main(int argc, char **argv)
                                         QStringLiteral("Run the tour and print the events."));
     const QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Save a picture of the form."), QStringLiteral("png"));
-    parser.addOptions({createOption, dbOption, tourOption, shotOption});
+    const QCommandLineOption pgOption(QStringLiteral("pg"),
+                                      QStringLiteral("The company database on a PostgreSQL server instead."),
+                                      QStringLiteral("connection info"));
+    parser.addOptions({createOption, dbOption, pgOption, tourOption, shotOption});
     parser.process(app);
 
     try {
@@ -55,7 +60,7 @@ int main(int argc, char **argv)
         }
         const QString path =
             parser.isSet(dbOption) ? parser.value(dbOption) : QStringLiteral("out/demo.sqlite");
-        if (!QFile::exists(path)) {
+        if (!parser.isSet(pgOption) && !QFile::exists(path)) {
             std::fprintf(stderr, "No database at %s: create it with --create-db %s\n", qPrintable(path),
                          qPrintable(path));
             return 1;
@@ -63,7 +68,9 @@ int main(int argc, char **argv)
         // The management programs of the demo are the stand-in of this build; they find the
         // company database through the environment.
         qputenv("ORV_COMPANY_DB", QFileInfo(path).absoluteFilePath().toLocal8Bit());
-        demo::DemoForm form(SqliteConnection::open(path, /*readOnly=*/true));
+        demo::DemoForm form(parser.isSet(pgOption)
+                                ? DbConnectionPtr(PgConnection::open(parser.value(pgOption)))
+                                : DbConnectionPtr(SqliteConnection::open(path, /*readOnly=*/true)));
         services::settings().write(OrvSearchACS2::settingsAppName(), QStringLiteral("MenuSettings"),
                                    QStringLiteral("PATH"), QStringLiteral(ORV_MANAGERS_DIR));
         if (!parser.isSet(tourOption)) {

@@ -31,4 +31,8 @@ public:
     virtual int compareCaseInsensitive(QStringView left, QStringView right) const = 0;
 };
 
+// Compares as UTF-8 bytes with only the ASCII letters folded to lower case: the order of
+// SQLite's NOCASE, which every dialect keeps.
+int compareFoldingAscii(QStringView left, QStringView right);
+
 } // namespace orv

@@ -2,11 +2,11 @@
 
 #include "RuntimeError.h"
 #include "SqliteDialect.h"
+#include "StatementText.h"
 
 #include <QFile>
 
 #include <algorithm>
-#include <cstring>
 #include <iterator>
 
 #include <sqlite3.h>
@@ -47,28 +47,6 @@ int guardQueries(void *runningScript, int action, const char *name, const char *
     if (action != SQLITE_PRAGMA || *static_cast<const bool *>(runningScript))
         return SQLITE_OK;
     return name && pragmaOnlyReads(name, argument) ? SQLITE_OK : SQLITE_DENY;
-}
-
-// True when nothing but blanks, semicolons and comments follow the first statement.
-bool onlyTrivia(const char *tail)
-{
-    const char *p = tail;
-    while (*p) {
-        if (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == ';') {
-            ++p;
-        } else if (p[0] == '-' && p[1] == '-') {
-            while (*p && *p != '\n')
-                ++p;
-        } else if (p[0] == '/' && p[1] == '*') {
-            const char *end = std::strstr(p + 2, "*/");
-            if (!end)
-                return true; // an unterminated comment runs to the end
-            p = end + 2;
-        } else {
-            return false;
-        }
-    }
-    return true;
 }
 
 class SqliteResultSet final : public DbResultSet {

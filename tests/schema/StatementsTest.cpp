@@ -1,6 +1,7 @@
 #include "data/AnsiText.h"
 #include "data/RuntimeError.h"
 #include "support/Database.h"
+#include "support/Engines.h"
 #include "support/QtPrinters.h"
 
 #include <QRegularExpression>
@@ -24,9 +25,18 @@ using Entry = test::ListedStatement;
 // demo company and gives the rows and the first row it lists.
 class StatementsTest : public ::testing::TestWithParam<Entry> {
 protected:
-    static void SetUpTestSuite() { db = test::demoDatabase(); }
-    static void TearDownTestSuite() { db.reset(); }
+    static void SetUpTestSuite()
+    {
+        db = test::demoDatabase();
+        postgres = test::pgDemoDatabase();
+    }
+    static void TearDownTestSuite()
+    {
+        db.reset();
+        postgres.reset();
+    }
     static inline std::shared_ptr<SqliteConnection> db;
+    static inline std::shared_ptr<PgConnection> postgres; // none when the run has no server
 };
 
 TEST_P(StatementsTest, RunsOnTheDemoCompanyWithTheExpectedRows)
@@ -53,6 +63,64 @@ TEST_P(StatementsTest, RunsOnTheDemoCompanyWithTheExpectedRows)
         EXPECT_EQ(rows, entry.rows);
     }
 }
+
+// Each row as one text; numbers compare by value, whichever type an engine gives them.
+QStringList rowsOf(DbConnection &db, const QString &sql)
+{
+    QString text = sql;
+    QStringList rows;
+    for (auto rs = runSql(&db, text); !rs->Eof(); rs->MoveNext()) {
+        QStringList row;
+        for (int column = 0; column < rs->columnCount(); ++column) {
+            const Variant value = rs->value(column);
+            row << (value.isNull()      ? QStringLiteral("NULL")
+                    : value.isNumeric() ? QString::number(value.toDouble(), 'g', 17)
+                                        : value.toText());
+        }
+        rows << row.join(u'|');
+    }
+    return rows;
+}
+
+TEST_P(StatementsTest, GivesTheSameRowsOnPostgres)
+{
+    if (!postgres)
+        GTEST_SKIP() << "no PostgreSQL server in this run (ORV_PG_DEMO)";
+    const Entry &entry = GetParam();
+    QStringList expected = rowsOf(*db, entry.sql);
+    QStringList rows;
+    ASSERT_NO_THROW(rows = rowsOf(*postgres, entry.sql));
+    // Rows that an ORDER BY leaves unordered may come in any order.
+    if (!entry.sql.contains(QLatin1String("ORDER BY"), Qt::CaseInsensitive)) {
+        expected.sort();
+        rows.sort();
+    }
+    EXPECT_EQ(rows, expected);
+}
+
+using CaseInsensitiveTexts = test::EngineTest;
+
+// Codes and names compare without regard to the case of the ASCII letters, and of those only,
+// on both engines: 'À' and 'à' are different letters to either.
+TEST_P(CaseInsensitiveTexts, CodesAndNamesFoldTheAsciiLettersOnly)
+{
+    // clang-format off
+    const struct { const char *sql; const char *count; } rows[] = {
+        {"Cliente WHERE IDAzienda = 1 AND Codice = 'c001'", "1"}, {"Cliente WHERE Codice LIKE 'c00%'", "11"},
+        {"Anagrafica WHERE Anagrafica = 'DELL''ORTO'", "1"}, {"Anagrafica WHERE Anagrafica LIKE 'dell''%'", "2"},
+        {"ElementoPDC WHERE ElementoPDC = 'DISPONIBILITà LIQUIDE'", "1"},
+        {"ElementoPDC WHERE ElementoPDC LIKE 'disponibilità%'", "1"},
+        {"ElementoPDC WHERE ElementoPDC LIKE 'DISPONIBILITÀ%'", "0"},
+    };
+    // clang-format on
+    for (const auto &row : rows) {
+        QString sql = QStringLiteral("SELECT count(*) FROM ") + QString::fromUtf8(row.sql);
+        EXPECT_EQ(runSql(db.get(), sql)->Fields().Item(0).Value().toText(), QString::fromUtf8(row.count))
+            << row.sql;
+    }
+}
+
+ORV_ON_EVERY_ENGINE(CaseInsensitiveTexts);
 
 INSTANTIATE_TEST_SUITE_P(
     Schema, StatementsTest, ::testing::ValuesIn(test::readListedStatements()),

@@ -23,6 +23,12 @@ std::shared_ptr<SqliteConnection> demoDatabase()
     return db;
 }
 
+std::shared_ptr<PgConnection> pgDemoDatabase()
+{
+    const QByteArray server = qgetenv("ORV_PG_DEMO");
+    return server.isEmpty() ? nullptr : PgConnection::open(QString::fromUtf8(server));
+}
+
 std::vector<ListedStatement> readListedStatements()
 {
     QFile file(schemaPath(QStringLiteral("statements.sql")));

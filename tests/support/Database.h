@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/PgConnection.h"
 #include "data/SqliteConnection.h"
 
 #include <QString>
@@ -15,6 +16,10 @@ std::shared_ptr<SqliteConnection> schemaDatabase();
 std::shared_ptr<SqliteConnection> demoDatabase();
 
 QString schemaPath(const QString &fileName); // a file of schema/
+
+// The demo company on the PostgreSQL server of the test run (ORV_PG_DEMO, which ./run test
+// sets), one connection per call; nullptr when the run has no server.
+std::shared_ptr<PgConnection> pgDemoDatabase();
 
 // One entry of schema/statements.sql: a statement the field sends, and what it must return
 // on the demo company (rows -1: not checked; first: the first row's values as

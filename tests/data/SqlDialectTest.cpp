@@ -1,6 +1,7 @@
-#include "data/DbUtility.h"
 #include "data/SqlDialect.h"
-#include "data/SqliteConnection.h"
+#include "data/DbUtility.h"
+
+#include "support/Engines.h"
 
 #include <QStringList>
 
@@ -18,13 +19,13 @@ QStringList column(DbConnection &db, const QString &sql)
     return values;
 }
 
-} // namespace
+using SqlDialectTest = test::EngineTest;
 
-// The engine is the judge: every pair of texts compares as its NOCASE collation orders them,
-// ASCII letters without regard to case and characters above U+FFFF after those below.
-TEST(SqliteDialect, ComparesTextsAsTheEngineOrdersThem)
+// The engine is the judge: every pair of texts compares on it as the dialect says, ASCII letters
+// without regard to case and characters above U+FFFF after those below, SQLite's NOCASE order.
+TEST_P(SqlDialectTest, ComparesTextsAsTheEngineOrdersThem)
 {
-    auto db = SqliteConnection::open(QStringLiteral(":memory:"));
+    const SqlDialect &dialect = db->dialect();
     const QStringList texts = {"",  "a", "A",          "ab",          "aB",     "a b",    "_",
                                "Z", "z", "[",          "é",           "É",      "ss",     "SS",
                                "€", "ﬁ", "\U0001D538", "\U0001D538a", "\uFFFD", "a\u00A0"};
@@ -32,20 +33,20 @@ TEST(SqliteDialect, ComparesTextsAsTheEngineOrdersThem)
         for (const QString &right : texts) {
             const QString l = dbUtility().SqlText(left), r = dbUtility().SqlText(right);
             const int engine =
-                column(*db,
-                       QStringLiteral("SELECT (%1 COLLATE NOCASE > %2) - (%1 COLLATE NOCASE < %2)").arg(l, r))
+                column(*db, QStringLiteral("SELECT CASE WHEN %1 THEN 1 WHEN %2 THEN -1 ELSE 0 END")
+                                .arg(dialect.caseInsensitiveComparison(r, u"<", l),
+                                     dialect.caseInsensitiveComparison(l, u"<", r)))
                     .value(0)
                     .toInt();
-            const int ours = db->dialect().compareCaseInsensitive(left, right);
+            const int ours = dialect.compareCaseInsensitive(left, right);
             EXPECT_EQ((ours > 0) - (ours < 0), engine) << l.toStdString() << " " << r.toStdString();
         }
     }
 }
 
 // A column whose name holds a quote, from a subquery that ends in a line comment.
-TEST(SqliteDialect, ComposesStatementsTheEngineRunsWithNullsFirstAscending)
+TEST_P(SqlDialectTest, ComposesStatementsTheEngineRunsWithNullsFirstAscending)
 {
-    auto db = SqliteConnection::open(QStringLiteral(":memory:"));
     const SqlDialect &dialect = db->dialect();
     const QString name = dialect.escapeIdentifier(QStringLiteral("Co\"dice"));
     const QString select =
@@ -71,3 +72,7 @@ TEST(SqliteDialect, ComposesStatementsTheEngineRunsWithNullsFirstAscending)
                   c.rows);
     }
 }
+
+ORV_ON_EVERY_ENGINE(SqlDialectTest);
+
+} // namespace

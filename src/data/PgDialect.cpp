@@ -1,0 +1,50 @@
+#include "PgDialect.h"
+
+namespace orv {
+
+namespace {
+
+QString foldedText(const QString &expression)
+{
+    return QStringLiteral("lower((") + expression + QStringLiteral(")::text COLLATE \"C\")");
+}
+
+} // namespace
+
+QString PgDialect::escapeIdentifier(const QString &name) const
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString PgDialect::subquery(const QString &select) const
+{
+    // The line break keeps a trailing line comment from swallowing the closing parenthesis.
+    return QLatin1Char('(') + select + QLatin1String("\n) AS listed");
+}
+
+QString PgDialect::caseInsensitiveComparison(const QString &expression, QStringView op,
+                                             const QString &literal) const
+{
+    return foldedText(expression) + QLatin1Char(' ') + op.toString() + QLatin1Char(' ') + foldedText(literal);
+}
+
+QString PgDialect::orderTerm(const QString &expression, bool caseInsensitive, bool descending) const
+{
+    return (caseInsensitive ? foldedText(expression) : expression) +
+           (descending ? QLatin1String(" DESC NULLS LAST") : QLatin1String(" NULLS FIRST"));
+}
+
+QString PgDialect::limitClause(int count, int offset) const
+{
+    const QString limit = QStringLiteral(" LIMIT %1").arg(count);
+    return offset > 0 ? limit + QStringLiteral(" OFFSET %1").arg(offset) : limit;
+}
+
+int PgDialect::compareCaseInsensitive(QStringView left, QStringView right) const
+{
+    return compareFoldingAscii(left, right);
+}
+
+} // namespace orv
