@@ -12,9 +12,12 @@ struct FaultingConnection::Counters {
     int statements = 0;
     int rowReads = 0;
     bool fired = false;
+    bool held = false;
 
     void count(Fault kind, int &counter)
     {
+        if (held)
+            return;
         ++counter;
         if (fault == kind && counter == k) {
             fired = true;
@@ -76,6 +79,11 @@ std::unique_ptr<DbResultSet> FaultingConnection::OpenResultSet(const QString &sq
 void FaultingConnection::arm(Fault fault, int k)
 {
     *m_counters = Counters{fault, k, 0, 0, false};
+}
+
+void FaultingConnection::hold(bool held)
+{
+    m_counters->held = held;
 }
 
 int FaultingConnection::statements() const

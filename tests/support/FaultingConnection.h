@@ -24,6 +24,9 @@ public:
 
     void arm(Fault fault, int k);
     void disarm() { arm(Fault::None, 0); }
+    // While held, statements and reads pass through uncounted and never fail: a test sets up
+    // or checks around the action it counts.
+    void hold(bool held);
     int statements() const;
     int rowReads() const;
     bool fired() const; // whether the armed fault has happened
