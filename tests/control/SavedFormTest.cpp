@@ -119,5 +119,43 @@ TEST(SavedFormTest, SavesAndLoadsAFileAndReportsOneItCannotReachByNumber)
     EXPECT_EQ(errorNumberOf([&] { form.save(dir.filePath(QStringLiteral("no/such/form.txt"))); }), 75);
 }
 
+TEST(SavedFormTest, AFormCutAnywhereLoadsEveryLineBeforeTheCutIntoTheField)
+{
+    // Loading a form reads no database; its faults are those of the file. The form cut after
+    // each of its characters in turn: every whole line before the cut is taken as the whole
+    // form gives it, only a cut line is reported, and the field takes what was read.
+    const QString whole =
+        QStringLiteral("# OrvSearch form\n[OrvSearchACS2 fieldConto]\n"
+                       "SearchType = Long 3\nIDPDC = Long 1\nIDNode = Long 101\n"
+                       "Font = Font \"Tahoma\" 9.75 Bold\nWidthCode = Integer 1200\n"
+                       "Description = String \"Rossi \\\"M\\\"\"\nVisible = Boolean False\n");
+    std::vector<SavedFormError> errors;
+    const PropertyBag full = *SavedForm::fromText(whole, &errors).find(QStringLiteral("fieldConto"));
+    ASSERT_TRUE(errors.empty());
+    for (qsizetype k = 0; k <= whole.size(); ++k) {
+        const QString cut = whole.left(k);
+        SCOPED_TRACE(cut.toStdString());
+        errors.clear();
+        const SavedForm form = SavedForm::fromText(cut, &errors);
+        const PropertyBag *bag = form.find(QStringLiteral("fieldConto"));
+        const int wholeLines = static_cast<int>(cut.count(u'\n'));
+        ASSERT_LE(errors.size(), 1u);
+        if (!errors.empty()) {
+            EXPECT_EQ(errors.front().line, wholeLines + 1);
+        }
+        if (!bag)
+            continue;
+        for (const QString &key : full.keys()) {
+            const bool before = cut.contains(key + QStringLiteral(" = ")) &&
+                                cut.indexOf(u'\n', cut.indexOf(key + QStringLiteral(" = "))) >= 0;
+            if (before) {
+                EXPECT_EQ(bag->value(key), full.value(key)) << key.toStdString();
+            }
+        }
+        OrvSearchACS2 field;
+        EXPECT_EQ(errorNumberOf([&] { field.ReadProperties(*bag); }), 0);
+    }
+}
+
 } // namespace
 } // namespace orv
