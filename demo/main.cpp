@@ -14,6 +14,48 @@ using namespace orv;
 
 namespace {
 
+// The resident memory of this process, in kB.
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// The tour on a new form each round, printed the first time only; the resident memory at the
+// start, after round 10 and at the end, which may be at most 5% above round 10's.
+int soak(const std::shared_ptr<SqliteConnection> &db, int rounds)
+{
+    QTextStream out(stdout);
+    const long start = residentKb();
+    long afterTen = start;
+    for (int round = 1; round <= rounds; ++round) {
+        {
+            demo::DemoForm form(db);
+            if (round == 1)
+                form.echo = [&out](const QString &line) { out << line << Qt::endl; };
+            form.resize(760, 620);
+            form.show();
+            QApplication::processEvents();
+            demo::runTour(form);
+        }
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+        if (round == 10)
+            afterTen = residentKb();
+    }
+    const long end = residentKb();
+    out << "RSS: start " << start << " kB, after round 10 " << afterTen << " kB, after round " << rounds
+        << ' ' << end << " kB (" << QString::number(100.0 * (end - afterTen) / afterTen, 'f', 1)
+        << "% over round 10)" << Qt::endl;
+    return rounds > 10 && end > afterTen * 105 / 100 ? 1 : 0;
+}
+
 std::shared_ptr<SqliteConnection> createDemoDatabase(const QString &path)
 {
     QFile::remove(path);
@@ -41,7 +83,11 @@ int main(int argc, char **argv)
                                         QStringLiteral("Run the tour and print the events."));
     const QCommandLineOption shotOption(QStringLiteral("screenshot"),
                                         QStringLiteral("Save a picture of the form."), QStringLiteral("png"));
-    parser.addOptions({createOption, dbOption, tourOption, shotOption});
+    const QCommandLineOption roundsOption(
+        QStringLiteral("rounds"),
+        QStringLiteral("Run the tour this many times on new forms and print the memory used (a soak)."),
+        QStringLiteral("n"));
+    parser.addOptions({createOption, dbOption, tourOption, shotOption, roundsOption});
     parser.process(app);
 
     try {
@@ -58,6 +104,8 @@ int main(int argc, char **argv)
                          qPrintable(path));
             return 1;
         }
+        if (parser.isSet(tourOption) && parser.isSet(roundsOption))
+            return soak(SqliteConnection::open(path, /*readOnly=*/true), parser.value(roundsOption).toInt());
         demo::DemoForm form(SqliteConnection::open(path, /*readOnly=*/true));
         if (!parser.isSet(tourOption)) {
             form.resize(760, 620);
