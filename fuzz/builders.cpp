@@ -9,6 +9,7 @@
 #include "lookup/QueryBuilders.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSet>
 
 #include <sqlite3.h>
@@ -59,13 +60,18 @@ bool isOneLiteral(const QString &literal)
     return true;
 }
 
+QHash<QString, QString> evaluated; // of the current input: its few literals
+
 QString evaluate(const QString &literal)
 {
+    if (const auto found = evaluated.constFind(literal); found != evaluated.cend())
+        return *found;
     sqlite3_stmt *statement = prepareOne(QStringLiteral("SELECT ") + literal);
     ORV_FUZZ_CHECK(statement && sqlite3_step(statement) == SQLITE_ROW, QStringLiteral("SELECT ") + literal);
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, 0));
     const QString value = QString::fromUtf8(text, sqlite3_column_bytes(statement, 0));
     sqlite3_finalize(statement);
+    evaluated.insert(literal, value);
     return value;
 }
 
@@ -128,6 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const QString harmless(typed.size(), u'a');
     judged.clear();
+    evaluated.clear();
     ControlState s;
     s.IDFirm = 1;
     s.IDPDC = 1;
