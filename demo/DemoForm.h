@@ -25,6 +25,8 @@ public:
 
     // Every line the log receives also goes here (the headless tour prints them).
     std::function<void(const QString &)> echo;
+    // Whether the tour saves pictures of what it shows (a soak saves them in its first round only).
+    bool pictures = true;
     void log(const QString &line);
 
 private:

@@ -18,6 +18,50 @@ using namespace orv;
 
 namespace {
 
+// The resident memory of this process, in kB.
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// The tour on a new form each round, printed the first time only; the resident memory at the
+// start, after round 10 and at the end, which may be at most 5% above round 10's.
+int soak(const std::shared_ptr<SqliteConnection> &db, int rounds)
+{
+    QTextStream out(stdout);
+    const long start = residentKb();
+    long afterTen = start;
+    for (int round = 1; round <= rounds; ++round) {
+        {
+            demo::DemoForm form(db);
+            if (round == 1)
+                form.echo = [&out](const QString &line) { out << line << Qt::endl; };
+            // Each saved picture leaves the process a little larger (in Qt's image writing).
+            form.pictures = round == 1;
+            form.resize(760, 620);
+            form.show();
+            QApplication::processEvents();
+            demo::runTour(form);
+        }
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+        if (round == 10)
+            afterTen = residentKb();
+    }
+    const long end = residentKb();
+    out << "RSS: start " << start << " kB, after round 10 " << afterTen << " kB, after round " << rounds
+        << ' ' << end << " kB (" << QString::number(100.0 * (end - afterTen) / afterTen, 'f', 1)
+        << "% over round 10)" << Qt::endl;
+    return rounds > 10 && end > afterTen * 105 / 100 ? 1 : 0;
+}
+
 std::shared_ptr<SqliteConnection> createDemoDatabase(const QString &path)
 {
     QFile::remove(path);
@@ -48,7 +92,11 @@ int main(int argc, char **argv)
     const QCommandLineOption pgOption(QStringLiteral("pg"),
                                       QStringLiteral("The company database on a PostgreSQL server instead."),
                                       QStringLiteral("connection info"));
-    parser.addOptions({createOption, dbOption, pgOption, tourOption, shotOption});
+    const QCommandLineOption roundsOption(
+        QStringLiteral("rounds"),
+        QStringLiteral("Run the tour this many times on new forms and print the memory used (a soak)."),
+        QStringLiteral("n"));
+    parser.addOptions({createOption, dbOption, pgOption, tourOption, shotOption, roundsOption});
     parser.process(app);
 
     try {
@@ -68,6 +116,8 @@ int main(int argc, char **argv)
         // The management programs of the demo are the stand-in of this build; they find the
         // company database through the environment.
         qputenv("ORV_COMPANY_DB", QFileInfo(path).absoluteFilePath().toLocal8Bit());
+        if (parser.isSet(tourOption) && parser.isSet(roundsOption))
+            return soak(SqliteConnection::open(path, /*readOnly=*/true), parser.value(roundsOption).toInt());
         demo::DemoForm form(parser.isSet(pgOption)
                                 ? DbConnectionPtr(PgConnection::open(parser.value(pgOption)))
                                 : DbConnectionPtr(SqliteConnection::open(path, /*readOnly=*/true)));

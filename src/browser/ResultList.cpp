@@ -1,5 +1,7 @@
 #include "ResultList.h"
 
+#include "data/RuntimeError.h"
+
 #include "data/AnsiText.h"
 #include "data/querymodel/LazyQueryModel.h"
 
@@ -60,11 +62,14 @@ void ResultList::refresh()
                 columns.append({m_captions.value(name, name), name});
         }
     }
-    m_rows->setQuery(m_connection, m_source, columns);
+    const bool listed = m_rows->setQuery(m_connection, m_source, columns);
     if (!m_configured)
         m_names = m_rows->queryColumns();
     m_modelColumns = m_configured ? shownColumns() : m_names;
     applyWidths();
+    // The model keeps its errors from the views; the dialog's caller or its user hears of them.
+    if (!listed)
+        raiseError(kErrDatabase, m_rows->errorText());
 }
 
 QString ResultList::sqlSource() const

@@ -2,7 +2,10 @@
 #include "accounting/Loaders.h"
 #include "support/ChartFixture.h"
 #include "support/FakeServices.h"
+#include "support/FaultingConnection.h"
 #include "support/FieldFixture.h"
+
+#include <iostream>
 
 namespace orv::test {
 namespace {
@@ -91,6 +94,113 @@ TEST_F(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFail
     EXPECT_EQ(setPDC(1013, OrvPDCElementFromPDC), "1013/2/0 [01.05||2nd]"); // through NullToValue
     field->setConnection(nullptr);
     EXPECT_EQ(errorNumberOf([&] { field->setIDNode(5); }), kErrNoConnection);
+}
+
+TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
+{
+    // Each accounting method and loader runs once clean, then once for every statement and row
+    // read it makes failing in turn (and one past the last): a fault is the error of the call
+    // (3000), a run past the last fault gives what the clean run gave, and the same call made
+    // again afterwards does too.
+    auto faulting = std::make_shared<FaultingConnection>(db);
+    const auto totals = [&](auto method, std::int32_t id, std::int16_t type) {
+        return [=, this] {
+            Currency dare = Currency::fromRaw(77700), avere = Currency::fromRaw(88800);
+            std::int32_t account = id, year = 2026, periodo = 5;
+            std::int16_t kind = type, mese = 3, anno = 2026;
+            (field.get()->*method)(account, kind, dare, avere, year, mese, anno, periodo);
+            return dare.toText() + u'/' + avere.toText();
+        };
+    };
+    const auto chartTotals = [&](std::int16_t type, std::int16_t category) {
+        return [=, this] {
+            Currency dare, avere;
+            std::int32_t year = 2026, periodo = 5;
+            std::int16_t kind = type, categoria = category, mese = 3, anno = 2026;
+            field->sbCalcolaTotaleProgressiviConti(kind, categoria, dare, avere, year, mese, anno, periodo);
+            return dare.toText() + u'/' + avere.toText();
+        };
+    };
+    const auto loader = [&](OrvTypeSearchACS searchType, std::function<void()> load) {
+        return [=, this] {
+            field->setSearchType(searchType);
+            load();
+            return look();
+        };
+    };
+    const auto setPDC = [&](std::int32_t id, OrvNodeType type) {
+        return loader(OrvSearchAccounts, [=, this] {
+            std::int32_t asked = id;
+            OrvNodeType nodeType = type;
+            field->SetPDC(asked, nodeType);
+        });
+    };
+    const std::vector<std::pair<const char *, std::function<QString()>>> actions{
+        {"fnGetCodificaConto 101",
+         [&] {
+             std::int32_t account = 101;
+             return field->fnGetCodificaConto(account);
+         }},
+        {"sbCalcolaProgressiviConto year", totals(&OrvSearchACS2::sbCalcolaProgressiviConto, 101, 0)},
+        {"sbCalcolaProgressiviConto month", totals(&OrvSearchACS2::sbCalcolaProgressiviConto, 101, 1)},
+        {"sbCalcolaProgressiviGruppo 1001", totals(&OrvSearchACS2::sbCalcolaProgressiviGruppo, 1001, 0)},
+        {"sbCalcolaProgressiviGruppo 1013", totals(&OrvSearchACS2::sbCalcolaProgressiviGruppo, 1013, 2)},
+        {"sbCalcolaTotaleProgressiviConti all", chartTotals(0, -1)},
+        {"sbCalcolaTotaleProgressiviConti category", chartTotals(1, 1)},
+        {"SetPDC account", setPDC(101, OrvLeaf)},
+        {"SetPDC branch of account", setPDC(101, static_cast<OrvNodeType>(3))},
+        {"SetPDC branch", setPDC(1013, OrvBranch)},
+        {"sbLoadCF account", loader(OrvSearchAccounts,
+                                    [this] {
+                                        std::int32_t anagrafica = 1, conto = 101, elemento = 0;
+                                        field->sbLoadCF(anagrafica, conto, elemento);
+                                    })},
+        {"sbLoadCF branch", loader(OrvSearchAccounts,
+                                   [this] {
+                                       std::int32_t anagrafica = 0, conto = 0, elemento = 1013;
+                                       field->sbLoadCF(anagrafica, conto, elemento);
+                                   })},
+        {"sbLoadAG", loader(OrvSearchAgents,
+                            [this] {
+                                std::int32_t anagrafica = 40;
+                                field->sbLoadAG(anagrafica);
+                            })},
+        {"sbLoadCFByCodifica", loader(OrvSearchCustomers, [this] { field->sbLoadCFByCodifica(0, "C001"); })},
+        {"sbLoadCFByIDAnagrafica",
+         loader(OrvSearchSuppliers, [this] { field->sbLoadCFByIDAnagrafica(1, 5); })},
+        {"sbLoadCFByIDAnagrafica all",
+         loader(OrvSearchAllAnagraphics, [this] { field->sbLoadCFByIDAnagrafica(0, 70); })},
+    };
+    QStringList points;
+    for (const auto &[name, action] : actions) {
+        SCOPED_TRACE(name);
+        QString clean, outcome;
+        const auto run = [&] {
+            outcome = textOf(action);
+            if (clean.isEmpty())
+                clean = outcome;
+        };
+        const FaultPoints n = runAtEveryFault(
+            *faulting,
+            [&] {
+                field = std::make_unique<OrvSearchACS2>(); // no branch code remembered
+                field->setConnection(faulting);
+                field->setIDFirm(1);
+                field->setIDPDC(1);
+                preset(77, 55);
+            },
+            run,
+            [&](FaultingConnection::Fault, int, bool fired) {
+                EXPECT_EQ(outcome, fired ? QStringLiteral("#3000") : clean);
+                EXPECT_FALSE(work().bRicercaInCorso);
+                run();
+                EXPECT_EQ(outcome, clean) << "called again";
+            });
+        EXPECT_FALSE(clean.startsWith(u'#')) << clean.toStdString();
+        points << QStringLiteral("%1: %2+%3").arg(QLatin1String(name)).arg(n.statements).arg(n.rowReads);
+    }
+    std::cout << "fault points (statements+row reads): " << points.join(QStringLiteral(", ")).toStdString()
+              << '\n';
 }
 
 // --- The loaders ------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "field/ModuleState.h"
 #include "support/ChartFixture.h"
 #include "support/FakeServices.h"
+#include "support/FaultingConnection.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 
 namespace orv {
 namespace {
@@ -246,6 +248,124 @@ TEST_F(BrowserDialogTest, OkHandsBackTheChosenRowOrRefusesItWithEachRule)
             EXPECT_EQ(browser.lIDSearchTypeRamo, 0);
         }
     }
+}
+
+TEST_F(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheUser)
+{
+    // Each step runs once clean, then once for every statement and row read it makes failing
+    // in turn (and one past the last). A fault while opening is the error of exec(); one in the
+    // open dialog is shown as "Errore 3000: ..." and leaves it open, where a search by code still
+    // finds its account. Only the walk down a typed code to its node ends silently at a fault.
+    auto faulting = std::make_shared<test::FaultingConnection>(chart.db);
+    const auto row = [](frmSearchAccount &d, int i) {
+        auto *rows = d.findChild<ResultList *>(QStringLiteral("lstListView"));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          rows->visualRect(rows->model()->index(i, 0)).center());
+    };
+    const auto box = [](frmSearchAccount &d, const char *name) {
+        return d.findChild<QLineEdit *>(QLatin1String(name));
+    };
+    struct Step {
+        const char *name;
+        std::function<void(frmSearchAccount &)> before; // held: not counted
+        std::function<void(frmSearchAccount &)> act;    // null: the opening is the step
+        bool walksCode = false;
+    };
+    const Step steps[] = {
+        {"open", {}, {}},
+        {"open with a code and a description",
+         [&](frmSearchAccount &d) {
+             d.Codifica = QStringLiteral("01.10.001");
+             d.Descrizione = QStringLiteral("Banca");
+         },
+         {},
+         true},
+        {"expand",
+         {},
+         [](frmSearchAccount &d) {
+             auto *view = d.findChild<QTreeView *>(QStringLiteral("trvTreeView"));
+             auto *model = qobject_cast<ChartTreeModel *>(view->model());
+             view->expand(model->indexOf(model->find(QStringLiteral("1001B"))));
+         }},
+        {"search by code",
+         {},
+         [&](frmSearchAccount &d) { enter(box(d, "txtCodifica"), QStringLiteral("02.15.01.003")); },
+         true},
+        {"search by description",
+         {},
+         [&](frmSearchAccount &d) { enter(box(d, "txtDescrizione"), QStringLiteral("Banca")); }},
+        {"choose a row",
+         [&](frmSearchAccount &d) { enter(box(d, "txtDescrizione"), QStringLiteral("Banca")); },
+         [&](frmSearchAccount &d) { row(d, 1); }},
+        {"OK",
+         [&](frmSearchAccount &d) {
+             enter(box(d, "txtDescrizione"), QStringLiteral("Cassa contanti"));
+             row(d, 0);
+         },
+         [](frmSearchAccount &d) { d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); }},
+    };
+    QStringList points;
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.name);
+        QString clean, outcome;
+        std::unique_ptr<frmSearchAccount> browser;
+        bool recovered = false;
+        const auto run = [&] {
+            browser = std::make_unique<frmSearchAccount>();
+            browser->oConnect = faulting;
+            browser->lIDPDC = 1;
+            browser->sSepCod = QStringLiteral(".");
+            boxes->clear();
+            recovered = false;
+            faulting->hold(static_cast<bool>(step.act));
+            if (step.before)
+                step.before(*browser);
+            QTimer::singleShot(0, browser.get(), [&] {
+                frmSearchAccount &d = *browser;
+                if (step.act) {
+                    faulting->hold(false);
+                    step.act(d);
+                }
+                faulting->hold(true);
+                outcome = QStringLiteral("%1 -> %2 %3")
+                              .arg(boxes->texts().join(u';'))
+                              .arg(d.IDNode)
+                              .arg(d.isVisible());
+                if (d.isVisible()) {
+                    enter(box(d, "txtCodifica"), QStringLiteral("01.10.001"));
+                    recovered =
+                        d.IDNode == 0 && box(d, "txtDescrizione")->text() == QStringLiteral("Cassa contanti");
+                    d.reject();
+                } else {
+                    recovered = true;
+                }
+            });
+            try {
+                browser->exec();
+            } catch (const RuntimeError &e) {
+                outcome = QStringLiteral("#%1").arg(e.number());
+            }
+            if (clean.isEmpty())
+                clean = outcome;
+        };
+        const test::FaultPoints n = test::runAtEveryFault(
+            *faulting, [] {}, run,
+            [&](test::FaultingConnection::Fault, int, bool fired) {
+                const bool reported = outcome == QStringLiteral("#3000") ||
+                                      outcome.startsWith(QStringLiteral("Errore 3000: injected"));
+                const bool silent = outcome.startsWith(QStringLiteral(" -> "));
+                if (!fired)
+                    EXPECT_EQ(outcome, clean);
+                else
+                    EXPECT_TRUE(reported || (step.walksCode && silent)) << outcome.toStdString();
+                EXPECT_FALSE(step.act && outcome.startsWith(u'#')) << "out of the open dialog";
+                EXPECT_TRUE(outcome.startsWith(u'#') || recovered) << outcome.toStdString();
+            });
+        EXPECT_TRUE(recovered);
+        points << QStringLiteral("%1: %2+%3").arg(QLatin1String(step.name)).arg(n.statements).arg(n.rowReads);
+    }
+    std::cout << "fault points (statements+row reads): " << points.join(QStringLiteral(", ")).toStdString()
+              << '\n';
 }
 
 TEST_F(BrowserDialogTest, AnnullaEscapeAndClosingHandBackNothing)

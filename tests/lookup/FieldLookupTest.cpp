@@ -10,8 +10,10 @@
 #include "platform/QtPickerFactory.h"
 #include "support/ChartFixture.h"
 #include "support/FakeServices.h"
+#include "support/FaultingConnection.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
@@ -20,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <iostream>
 #include <stdexcept>
 
 namespace orv {
@@ -436,6 +440,86 @@ TEST_F(FieldLookupTest, AnEntryFromOutsideIsShownOnlyWhenItStillQualifies)
 }
 
 // --- Failures -----------------------------------------------------------------------------------
+
+TEST_F(FieldLookupTest, EveryStatementOrRowReadThatFailsLeavesTheFieldUsable)
+{
+    // Each lookup runs once clean, then once for every statement and every row read it makes
+    // failing in turn (and one past the last). A failed step is skipped or ends the lookup with
+    // ErrorInLostFocus; nothing reaches the event loop or a message box, the run's flag is
+    // cleared, and the same lookup typed again names what the clean run named.
+    QTimer closer; // a browser the chart lookup opens under a fault is closed by the clerk
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    closer.start(5);
+    auto faulting = std::make_shared<test::FaultingConnection>(db);
+    struct Lookup {
+        OrvTypeSearchACS searchType;
+        int box;
+        const char *typed;
+    };
+    QStringList points;
+    for (const Lookup &run : {Lookup{OrvSearchCustomers, 0, "C001"},
+                              {OrvSearchAgents, 0, "A01"},
+                              {OrvSearchSuppliers, 0, "X"},
+                              {OrvSearchSuppliers, 1, "Acc"},
+                              {OrvSearchCustomers, 1, "Ross"},
+                              {OrvSearchAllAnagraphics, 1, "Banca"},
+                              {OrvSearchAccounts, 0, "01.01.01.001"},
+                              {OrvSearchAccounts, 0, "01.01.01"},
+                              {OrvSearchAccounts, 1, "Fabbr"}}) {
+        const QString typed = QString::fromLatin1(run.typed);
+        SCOPED_TRACE(typed.toStdString());
+        const auto named = [&] {
+            return QStringLiteral("%1|%2|%3 #%4/%5")
+                .arg(box(0)->text(), box(1)->text(), box(2)->text())
+                .arg(field->IDAnagrafica())
+                .arg(field->IDNode());
+        };
+        QString clean;
+        bool escaped = false;
+        const auto leaveBox = [&] {
+            try {
+                typeAndTab(run.box, typed);
+            } catch (...) {
+                escaped = true;
+            }
+        };
+        const test::FaultPoints n = test::runAtEveryFault(
+            *faulting,
+            [&] {
+                open(run.searchType);
+                field->setConnection(faulting);
+                while (pickers->pendingChoices() < 3)
+                    pickers->then(PickChoice::row(0));
+                messages->clear();
+            },
+            [&] {
+                leaveBox();
+                if (clean.isEmpty())
+                    clean = named();
+            },
+            [&](test::FaultingConnection::Fault, int, bool fired) {
+                EXPECT_FALSE(escaped);
+                for (const QString &text : messages->texts())
+                    EXPECT_FALSE(text.startsWith(QStringLiteral("Errore"))) << text.toStdString();
+                EXPECT_FALSE(work().bRicercaInCorso);
+                if (!fired) {
+                    EXPECT_EQ(named(), clean);
+                }
+                window->activateWindow(); // a browser that opened took the activation with it
+                EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+                box(run.box)->setFocus(Qt::TabFocusReason);
+                box(run.box)->selectAll();
+                leaveBox();
+                EXPECT_EQ(named(), clean) << "typed again";
+            });
+        points << QStringLiteral("%1 %2: %3+%4").arg(run.box).arg(typed).arg(n.statements).arg(n.rowReads);
+    }
+    std::cout << "fault points (box text: statements+row reads): "
+              << points.join(QStringLiteral(", ")).toStdString() << '\n';
+}
 
 // --- The search command -------------------------------------------------------------------------
 

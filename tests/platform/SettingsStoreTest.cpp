@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 
@@ -16,6 +17,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <future>
+#include <memory>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <thread>
@@ -141,6 +143,34 @@ TEST_F(SettingsStoreTest, ThreadsWritingAtOnceLoseNothing)
         for (int i = 0; i < 100; ++i)
             missing += read("CONCORRENZA", prefix + QString::number(i)) != QString::number(i);
     EXPECT_EQ(missing, 0);
+}
+
+// Two processes write at once, 1,000 times each: their own keys and ten shared keys, which one
+// spells in capitals and the other in small letters. Nothing is lost, and each shared key is
+// one key holding one writer's last value for it.
+TEST_F(SettingsStoreTest, TwoProcessesWritingAtOnceLoseNothingAndShareKeysWhateverTheirCase)
+{
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (const char *prefix : {"p1-", "p2-"}) {
+        writers.push_back(std::make_unique<QProcess>());
+        writers.back()->start(QStringLiteral(ORV_TEST_HELPER_DIR "/orv_settings_writer"),
+                              {dir.path(), QLatin1String(prefix), writers.size() == 1 ? "UPPER" : "lower"});
+    }
+    for (const auto &writer : writers) {
+        ASSERT_TRUE(writer->waitForFinished(300000)) << writer->errorString().toStdString();
+        EXPECT_EQ(writer->exitCode(), 0) << writer->readAllStandardError().toStdString();
+    }
+    int missing = 0;
+    for (const QString prefix : {"p1-", "p2-"})
+        for (int i = 0; i < 1000; ++i)
+            missing += read("Proprie", prefix + QString::number(i)) != QString::number(i);
+    EXPECT_EQ(missing, 0);
+    for (int k = 0; k < 10; ++k) {
+        const QString last = read("CONDIVISE", QStringLiteral("condivisa%1").arg(k));
+        EXPECT_TRUE(last == QStringLiteral("p1-99%1").arg(k) || last == QStringLiteral("p2-99%1").arg(k))
+            << last.toStdString();
+    }
+    EXPECT_EQ(QString::fromUtf8(bytesOf(path)).count(QStringLiteral("=p")), 10); // one line per shared key
 }
 
 // A lock held too long by another program ends in error 75 naming the file instead of a freeze;
