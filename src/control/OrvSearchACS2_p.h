@@ -143,8 +143,6 @@ public:
     void runApplication(int box);
     void lostFocus(int box);
     void shortcutKeyUp(std::int16_t code, std::int16_t shift);
-    // The management launch for the entity in the field (Ctrl+G, the menu).
-    void runApplication(int box);
     // Runs what the user started from the event loop; whatever it throws is shown, not passed on.
     // False when it threw.
     template <typename Entry> bool runCommand(Entry &&entry) noexcept;
