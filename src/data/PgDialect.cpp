@@ -11,13 +11,6 @@ QString foldedText(const QString &expression)
 
 } // namespace
 
-QString PgDialect::escapeIdentifier(const QString &name) const
-{
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 QString PgDialect::subquery(const QString &select) const
 {
     // The line break keeps a trailing line comment from swallowing the closing parenthesis.

@@ -10,7 +10,6 @@ namespace orv {
 // the database's locale. Nulls are placed as SQLite places them.
 class PgDialect final : public SqlDialect {
 public:
-    QString escapeIdentifier(const QString &name) const override;
     QString subquery(const QString &select) const override;
     QString caseInsensitiveComparison(const QString &expression, QStringView op,
                                       const QString &literal) const override;

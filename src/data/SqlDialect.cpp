@@ -6,6 +6,13 @@ namespace orv {
 
 SqlDialect::~SqlDialect() = default;
 
+QString SqlDialect::escapeIdentifier(const QString &name) const
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
 namespace {
 
 char16_t foldAscii(char16_t c)

@@ -14,8 +14,8 @@ class SqlDialect {
 public:
     virtual ~SqlDialect();
 
-    // A column name as a quoted identifier.
-    virtual QString escapeIdentifier(const QString &name) const = 0;
+    // A column name as a quoted identifier: in double quotes, as standard SQL writes it.
+    virtual QString escapeIdentifier(const QString &name) const;
     // A SELECT, without a closing semicolon but perhaps ending in a line comment, as a table
     // of a FROM clause.
     virtual QString subquery(const QString &select) const = 0;

@@ -2,13 +2,6 @@
 
 namespace orv {
 
-QString SqliteDialect::escapeIdentifier(const QString &name) const
-{
-    QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
 QString SqliteDialect::subquery(const QString &select) const
 {
     // The line break keeps a trailing line comment from swallowing the closing parenthesis.

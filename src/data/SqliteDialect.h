@@ -8,7 +8,6 @@ namespace orv {
 // ASCII letters folded), LIMIT and OFFSET, subqueries without an alias.
 class SqliteDialect final : public SqlDialect {
 public:
-    QString escapeIdentifier(const QString &name) const override;
     QString subquery(const QString &select) const override;
     QString caseInsensitiveComparison(const QString &expression, QStringView op,
                                       const QString &literal) const override;
