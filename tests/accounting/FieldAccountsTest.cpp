@@ -5,8 +5,6 @@
 #include "support/FaultingConnection.h"
 #include "support/FieldFixture.h"
 
-#include <iostream>
-
 namespace orv::test {
 namespace {
 
@@ -173,15 +171,8 @@ TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
     };
     QStringList points;
     for (const auto &[name, action] : actions) {
-        SCOPED_TRACE(name);
-        QString clean, outcome;
-        const auto run = [&] {
-            outcome = textOf(action);
-            if (clean.isEmpty())
-                clean = outcome;
-        };
-        const FaultPoints n = runAtEveryFault(
-            *faulting,
+        const QString cleanRun = runAtEveryFault(
+            *faulting, points, QLatin1String(name),
             [&] {
                 field = std::make_unique<OrvSearchACS2>(); // no branch code remembered
                 field->setConnection(faulting);
@@ -189,18 +180,15 @@ TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
                 field->setIDPDC(1);
                 preset(77, 55);
             },
-            run,
-            [&](FaultingConnection::Fault, int, bool fired) {
+            [&] { return textOf(action); },
+            [&](const QString &outcome, const QString &clean, bool fired) {
                 EXPECT_EQ(outcome, fired ? QStringLiteral("#3000") : clean);
                 EXPECT_FALSE(work().bRicercaInCorso);
-                run();
-                EXPECT_EQ(outcome, clean) << "called again";
+                EXPECT_EQ(textOf(action), clean) << "called again";
             });
-        EXPECT_FALSE(clean.startsWith(u'#')) << clean.toStdString();
-        points << QStringLiteral("%1: %2+%3").arg(QLatin1String(name)).arg(n.statements).arg(n.rowReads);
+        EXPECT_FALSE(cleanRun.startsWith(u'#')) << name << ' ' << cleanRun.toStdString();
     }
-    std::cout << "fault points (statements+row reads): " << points.join(QStringLiteral(", ")).toStdString()
-              << '\n';
+    printFaultPoints(points);
 }
 
 // --- The loaders ------------------------------------------------------------------------------
