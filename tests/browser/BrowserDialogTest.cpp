@@ -364,15 +364,5 @@ TEST_F(BrowserDialogTest, ACodeSearchSelectsANodeNotLoadedYet)
     });
 }
 
-class HelpRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> opened;
-public Q_SLOTS:
-    void open(const QUrl &url) { opened << url; }
-};
-
 } // namespace
 } // namespace orv
-
-#include "BrowserDialogTest.moc"
