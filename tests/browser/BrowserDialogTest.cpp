@@ -226,18 +226,22 @@ TEST_F(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
     const auto box = [](frmSearchAccount &d, const char *name) {
         return d.findChild<QLineEdit *>(QLatin1String(name));
     };
+    using Act = std::function<void(frmSearchAccount &)>;
     struct Step {
         const char *name;
-        std::function<void(frmSearchAccount &)> before; // held: not counted
-        std::function<void(frmSearchAccount &)> act;    // null: the opening is the step
+        Act before; // held: not counted
+        Act act;    // null: the opening is the step
         bool walksCode = false;
     };
+    const auto typeIn = [&](const char *name, const char *text) -> Act {
+        return [=](frmSearchAccount &d) { enter(box(d, name), QString::fromUtf8(text)); };
+    };
+    const auto pick = [&](int i) -> Act { return [=](frmSearchAccount &d) { row(d, i); }; };
     const Step steps[] = {
         {"open", {}, {}},
         {"open with a code and a description",
-         [&](frmSearchAccount &d) {
-             d.Codifica = QStringLiteral("01.10.001");
-             d.Descrizione = QStringLiteral("Banca");
+         [](frmSearchAccount &d) {
+             d.Codifica = QStringLiteral("01.10.001"), d.Descrizione = QStringLiteral("Banca");
          },
          {},
          true},
@@ -248,21 +252,10 @@ TEST_F(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
              auto *model = qobject_cast<ChartTreeModel *>(view->model());
              view->expand(model->indexOf(model->find(QStringLiteral("1001B"))));
          }},
-        {"search by code",
-         {},
-         [&](frmSearchAccount &d) { enter(box(d, "txtCodifica"), QStringLiteral("02.15.01.003")); },
-         true},
-        {"search by description",
-         {},
-         [&](frmSearchAccount &d) { enter(box(d, "txtDescrizione"), QStringLiteral("Banca")); }},
-        {"choose a row",
-         [&](frmSearchAccount &d) { enter(box(d, "txtDescrizione"), QStringLiteral("Banca")); },
-         [&](frmSearchAccount &d) { row(d, 1); }},
-        {"OK",
-         [&](frmSearchAccount &d) {
-             enter(box(d, "txtDescrizione"), QStringLiteral("Cassa contanti"));
-             row(d, 0);
-         },
+        {"search by code", {}, typeIn("txtCodifica", "02.15.01.003"), true},
+        {"search by description", {}, typeIn("txtDescrizione", "Banca")},
+        {"choose a row", typeIn("txtDescrizione", "Banca"), pick(1)},
+        {"OK", [&](frmSearchAccount &d) { typeIn("txtDescrizione", "Cassa contanti")(d), row(d, 0); },
          [](frmSearchAccount &d) { d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); }},
     };
     QStringList points;
