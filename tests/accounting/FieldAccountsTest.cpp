@@ -5,8 +5,6 @@
 #include "support/FaultingConnection.h"
 #include "support/FieldFixture.h"
 
-#include <iostream>
-
 namespace orv::test {
 namespace {
 
@@ -135,11 +133,17 @@ TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
             field->SetPDC(asked, nodeType);
         });
     };
+    const auto loadCF = [&](std::int32_t anagrafica, std::int32_t conto, std::int32_t elemento) {
+        return loader(OrvSearchAccounts, [=, this] {
+            std::int32_t a = anagrafica, c = conto, e = elemento;
+            field->sbLoadCF(a, c, e);
+        });
+    };
     const std::vector<std::pair<const char *, std::function<QString()>>> actions{
         {"fnGetCodificaConto 101",
          [&] {
-             std::int32_t account = 101;
-             return field->fnGetCodificaConto(account);
+             std::int32_t id = 101;
+             return field->fnGetCodificaConto(id);
          }},
         {"sbCalcolaProgressiviConto year", totals(&OrvSearchACS2::sbCalcolaProgressiviConto, 101, 0)},
         {"sbCalcolaProgressiviConto month", totals(&OrvSearchACS2::sbCalcolaProgressiviConto, 101, 1)},
@@ -150,20 +154,12 @@ TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
         {"SetPDC account", setPDC(101, OrvLeaf)},
         {"SetPDC branch of account", setPDC(101, static_cast<OrvNodeType>(3))},
         {"SetPDC branch", setPDC(1013, OrvBranch)},
-        {"sbLoadCF account", loader(OrvSearchAccounts,
-                                    [this] {
-                                        std::int32_t anagrafica = 1, conto = 101, elemento = 0;
-                                        field->sbLoadCF(anagrafica, conto, elemento);
-                                    })},
-        {"sbLoadCF branch", loader(OrvSearchAccounts,
-                                   [this] {
-                                       std::int32_t anagrafica = 0, conto = 0, elemento = 1013;
-                                       field->sbLoadCF(anagrafica, conto, elemento);
-                                   })},
+        {"sbLoadCF account", loadCF(1, 101, 0)},
+        {"sbLoadCF branch", loadCF(0, 0, 1013)},
         {"sbLoadAG", loader(OrvSearchAgents,
                             [this] {
-                                std::int32_t anagrafica = 40;
-                                field->sbLoadAG(anagrafica);
+                                std::int32_t id = 40;
+                                field->sbLoadAG(id);
                             })},
         {"sbLoadCFByCodifica", loader(OrvSearchCustomers, [this] { field->sbLoadCFByCodifica(0, "C001"); })},
         {"sbLoadCFByIDAnagrafica",
@@ -173,15 +169,8 @@ TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
     };
     QStringList points;
     for (const auto &[name, action] : actions) {
-        SCOPED_TRACE(name);
-        QString clean, outcome;
-        const auto run = [&] {
-            outcome = textOf(action);
-            if (clean.isEmpty())
-                clean = outcome;
-        };
-        const FaultPoints n = runAtEveryFault(
-            *faulting,
+        const QString cleanRun = runAtEveryFault(
+            *faulting, points, QLatin1String(name),
             [&] {
                 field = std::make_unique<OrvSearchACS2>(); // no branch code remembered
                 field->setConnection(faulting);
@@ -189,18 +178,15 @@ TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
                 field->setIDPDC(1);
                 preset(77, 55);
             },
-            run,
-            [&](FaultingConnection::Fault, int, bool fired) {
+            [&] { return textOf(action); },
+            [&](const QString &outcome, const QString &clean, bool fired) {
                 EXPECT_EQ(outcome, fired ? QStringLiteral("#3000") : clean);
                 EXPECT_FALSE(work().bRicercaInCorso);
-                run();
-                EXPECT_EQ(outcome, clean) << "called again";
+                EXPECT_EQ(textOf(action), clean) << "called again";
             });
-        EXPECT_FALSE(clean.startsWith(u'#')) << clean.toStdString();
-        points << QStringLiteral("%1: %2+%3").arg(QLatin1String(name)).arg(n.statements).arg(n.rowReads);
+        EXPECT_FALSE(cleanRun.startsWith(u'#')) << name << ' ' << cleanRun.toStdString();
     }
-    std::cout << "fault points (statements+row reads): " << points.join(QStringLiteral(", ")).toStdString()
-              << '\n';
+    printFaultPoints(points);
 }
 
 // --- The loaders ------------------------------------------------------------------------------

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+#include <utility>
+
 namespace orv::test {
 
 struct FaultingConnection::Counters {
@@ -41,23 +44,11 @@ public:
     void Close() override { m_inner->Close(); }
     bool Bof() const override { return m_inner->Bof(); }
     bool Eof() const override { return m_inner->Eof(); }
-    void MoveNext() override
-    {
-        m_counters->read();
-        m_inner->MoveNext();
-    }
-    void MoveFirst() override
-    {
-        m_counters->read();
-        m_inner->MoveFirst();
-    }
+    void MoveNext() override { m_counters->read(), m_inner->MoveNext(); }
+    void MoveFirst() override { m_counters->read(), m_inner->MoveFirst(); }
     int columnCount() const override { return m_inner->columnCount(); }
     QString columnName(int column) const override { return m_inner->columnName(column); }
-    Variant value(int column) const override
-    {
-        m_counters->read();
-        return m_inner->value(column);
-    }
+    Variant value(int column) const override { return m_counters->read(), m_inner->value(column); }
 
 private:
     std::unique_ptr<DbResultSet> m_inner;
@@ -85,7 +76,6 @@ void FaultingConnection::hold(bool held)
 {
     m_counters->held = held;
 }
-
 int FaultingConnection::statements() const
 {
     return m_counters->statements;
@@ -101,15 +91,9 @@ bool FaultingConnection::fired() const
 
 const char *faultName(FaultingConnection::Fault fault)
 {
-    switch (fault) {
-    case FaultingConnection::Fault::Statement:
-        return "statement";
-    case FaultingConnection::Fault::RowRead:
-        return "row read";
-    case FaultingConnection::Fault::None:
-        break;
-    }
-    return "nothing";
+    return fault == FaultingConnection::Fault::Statement ? "statement"
+           : fault == FaultingConnection::Fault::RowRead ? "row read"
+                                                         : "nothing";
 }
 
 FaultPoints runAtEveryFault(FaultingConnection &connection, const std::function<void()> &reset,
@@ -136,6 +120,31 @@ FaultPoints runAtEveryFault(FaultingConnection &connection, const std::function<
         }
     }
     return points;
+}
+
+QString runAtEveryFault(FaultingConnection &connection, QStringList &log, const QString &name,
+                        const std::function<void()> &reset, const std::function<QString()> &action,
+                        const std::function<void(const QString &, const QString &, bool)> &check)
+{
+    SCOPED_TRACE(name.toStdString());
+    QString clean, outcome;
+    bool first = true;
+    const FaultPoints n = runAtEveryFault(
+        connection, reset,
+        [&] {
+            outcome = action();
+            if (std::exchange(first, false))
+                clean = outcome;
+        },
+        [&](FaultingConnection::Fault, int, bool fired) { check(outcome, clean, fired); });
+    log << QStringLiteral("%1: %2+%3").arg(name).arg(n.statements).arg(n.rowReads);
+    return clean;
+}
+
+void printFaultPoints(const QStringList &log)
+{
+    std::cout << "fault points (statements+row reads): " << log.join(QStringLiteral(", ")).toStdString()
+              << '\n';
 }
 
 } // namespace orv::test

@@ -3,6 +3,7 @@
 #include "data/DbConnection.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -53,5 +54,13 @@ struct FaultPoints {
 FaultPoints runAtEveryFault(FaultingConnection &connection, const std::function<void()> &reset,
                             const std::function<void()> &action,
                             const std::function<void(FaultingConnection::Fault, int k, bool fired)> &check);
+
+// The same for an action that tells its outcome in one string: `check` gets each faulted run's
+// outcome with the clean run's, which is returned; "name: statements+row reads" goes to `log`.
+QString
+runAtEveryFault(FaultingConnection &connection, QStringList &log, const QString &name,
+                const std::function<void()> &reset, const std::function<QString()> &action,
+                const std::function<void(const QString &outcome, const QString &clean, bool fired)> &check);
+void printFaultPoints(const QStringList &log);
 
 } // namespace orv::test
