@@ -29,15 +29,4 @@ QString PgDialect::orderTerm(const QString &expression, bool caseInsensitive, bo
            (descending ? QLatin1String(" DESC NULLS LAST") : QLatin1String(" NULLS FIRST"));
 }
 
-QString PgDialect::limitClause(int count, int offset) const
-{
-    const QString limit = QStringLiteral(" LIMIT %1").arg(count);
-    return offset > 0 ? limit + QStringLiteral(" OFFSET %1").arg(offset) : limit;
-}
-
-int PgDialect::compareCaseInsensitive(QStringView left, QStringView right) const
-{
-    return compareFoldingAscii(left, right);
-}
-
 } // namespace orv

@@ -14,8 +14,6 @@ public:
     QString caseInsensitiveComparison(const QString &expression, QStringView op,
                                       const QString &literal) const override;
     QString orderTerm(const QString &expression, bool caseInsensitive, bool descending) const override;
-    QString limitClause(int count, int offset) const override;
-    int compareCaseInsensitive(QStringView left, QStringView right) const override;
 };
 
 } // namespace orv

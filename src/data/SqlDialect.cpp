@@ -46,4 +46,15 @@ int compareFoldingAscii(QStringView left, QStringView right)
     return left.size() < right.size() ? -1 : (left.size() > right.size() ? 1 : 0);
 }
 
+QString SqlDialect::limitClause(int count, int offset) const
+{
+    const QString limit = QStringLiteral(" LIMIT %1").arg(count);
+    return offset > 0 ? limit + QStringLiteral(" OFFSET %1").arg(offset) : limit;
+}
+
+int SqlDialect::compareCaseInsensitive(QStringView left, QStringView right) const
+{
+    return compareFoldingAscii(left, right);
+}
+
 } // namespace orv

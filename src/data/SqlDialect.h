@@ -24,11 +24,12 @@ public:
                                               const QString &literal) const = 0;
     // One term of an ORDER BY: Nulls come first ascending and last descending.
     virtual QString orderTerm(const QString &expression, bool caseInsensitive, bool descending) const = 0;
-    // Keeps `count` rows after skipping `offset`; it ends the statement.
-    virtual QString limitClause(int count, int offset) const = 0;
+    // Keeps `count` rows after skipping `offset`; it ends the statement. LIMIT and OFFSET, which
+    // both engines speak.
+    virtual QString limitClause(int count, int offset) const;
     // Orders two texts as caseInsensitiveComparison() and orderTerm() do: less than, equal to or
-    // greater than 0 as left comes before, with or after right.
-    virtual int compareCaseInsensitive(QStringView left, QStringView right) const = 0;
+    // greater than 0 as left comes before, with or after right. By default compareFoldingAscii().
+    virtual int compareCaseInsensitive(QStringView left, QStringView right) const;
 };
 
 // Compares as UTF-8 bytes with only the ASCII letters folded to lower case: the order of

@@ -21,15 +21,4 @@ QString SqliteDialect::orderTerm(const QString &expression, bool caseInsensitive
            (descending ? QLatin1String(" DESC") : QLatin1String());
 }
 
-QString SqliteDialect::limitClause(int count, int offset) const
-{
-    const QString limit = QStringLiteral(" LIMIT %1").arg(count);
-    return offset > 0 ? limit + QStringLiteral(" OFFSET %1").arg(offset) : limit;
-}
-
-int SqliteDialect::compareCaseInsensitive(QStringView left, QStringView right) const
-{
-    return compareFoldingAscii(left, right);
-}
-
 } // namespace orv
