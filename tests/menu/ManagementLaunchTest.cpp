@@ -3,7 +3,9 @@
 // registry in a folder of the test that the program is pointed at.
 #include "menu/ManagementLaunch.h"
 #include "control/OrvSearchACS2.h"
+#include "control/OrvSearchACS2_p.h"
 #include "data/DbUtility.h"
+#include "field/FieldContext.h"
 #include "menu/ProcessPriority.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/FileWindowRegistry.h"
@@ -11,6 +13,8 @@
 #include "platform/SuiteResources.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
+#include "support/FaultingConnection.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingConnection.h"
 
 #include <QLineEdit>
@@ -242,6 +246,63 @@ TEST_F(ManagementLaunchTest, CtrlGShowsTheEntityTheProgramLeft)
                         Qt::ControlModifier);
         EXPECT_EQ(field->Code(), c.code);
     }
+}
+
+// Ctrl+G with the k-th statement or row read failing, for every k: the launch's own steps, before
+// the program starts, and what shows the entity it left (the re-validation's check, SetPDC); the
+// lookup the check then runs has a fault table of its own and runs here unfaulted. The failure is
+// the launch's error, shown to the user (an exception into the event loop would end the test);
+// the field keeps what it showed, but for what a failing SetPDC wrote, which stays marked edited;
+// the hourglass, the priority and the search flag are back; each kind's last run, with no fault
+// left, launches as the clean run did.
+TEST_F(ManagementLaunchTest, EveryStatementOrRowReadThatFailsEndsTheLaunchCleanly)
+{
+    auto faulting = std::make_shared<test::FaultingConnection>(db);
+    field->setConnection(faulting);
+    field->setEnabledExecute(true);
+    QLineEdit *codeBox = field->findChild<QLineEdit *>(QStringLiteral("txtField0"));
+    const FieldWork &work = fieldContextOf(*field).work();
+    bool lookupUnfaulted = false;
+    QObject::connect(codeBox, &QLineEdit::textChanged, [&] { faulting->hold(lookupUnfaulted); });
+    const auto outcome = [&] {
+        QString text = QStringLiteral("%1|%2 #%3/%4")
+                           .arg(field->Code(), field->Description())
+                           .arg(field->IDAnagrafica())
+                           .arg(field->IDNode());
+        if (screen->busyDepth() != 0 || priority() != kPriorityNormal || work.bRicercaInCorso)
+            text += QStringLiteral(" busy");
+        if (work.bCodiceModificato || work.bDescrizioneModificata)
+            text += QStringLiteral(" edited");
+        for (const QString &message : boxes->texts())
+            text += u' ' + message.section(u':', 0, 0);
+        boxes->clear();
+        return text;
+    };
+    QStringList points;
+    for (const auto &[type, shown, choice] :
+         {std::tuple{OrvSearchCustomers, 2, "3"}, {OrvSearchAccounts, 1, "4"}}) {
+        QString before;
+        test::runAtEveryFault(
+            *faulting, points, QStringLiteral("Ctrl+G %1").arg(type),
+            [&] {
+                lookupUnfaulted = false;
+                field->setSearchType(type);
+                type == OrvSearchAccounts ? field->setIDNode(shown) : field->sbLoadCFByIDAnagrafica(0, shown);
+                before = outcome() + QStringLiteral(" Errore 3000");
+                lookupUnfaulted = type != OrvSearchAccounts;
+                qputenv("ORV_MANAGER_CHOOSE", choice);
+            },
+            [&] {
+                QTest::keyClick(codeBox, Qt::Key_G, Qt::ControlModifier);
+                return outcome();
+            },
+            [&](const QString &named, const QString &clean, bool fired) {
+                if (fired && type == OrvSearchAccounts && named.endsWith(" edited Errore 3000"))
+                    return; // SetPDC failed on its way
+                EXPECT_EQ(named, fired ? before : clean);
+            });
+    }
+    test::printFaultPoints(points);
 }
 
 TEST(ProcessPriorityTest, LowersThisProcessAndBringsItBack)
