@@ -266,14 +266,10 @@ std::unique_ptr<DbResultSet> PickerDialog::Pick()
         return MemoryResultSet::empty({});
 
     d->showError();
-    if (const std::exception_ptr failure = d->failure) {
-        d->model->clear();
-        std::rethrow_exception(failure);
-    }
     const QStringList columns = d->model->queryColumns();
     std::unique_ptr<DbResultSet> chosen;
     const QModelIndex current = d->rowList->currentIndex();
-    if (result == QDialog::Accepted && current.isValid()) {
+    if (result == QDialog::Accepted && current.isValid() && !d->failure) {
         std::vector<Variant> values = d->model->rowValues(current.row());
         if (!values.empty())
             chosen = std::make_unique<MemoryResultSet>(columns,
@@ -281,6 +277,8 @@ std::unique_ptr<DbResultSet> PickerDialog::Pick()
     }
     // The list lives only for the pick: release what the model holds open on the connection.
     d->model->clear();
+    if (d->failure)
+        std::rethrow_exception(d->failure);
     if (!chosen)
         chosen = MemoryResultSet::empty(columns);
     return chosen;
