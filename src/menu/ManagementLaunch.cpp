@@ -20,6 +20,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <utility>
+
 namespace orv::menu {
 
 namespace {
@@ -50,6 +52,50 @@ void pause(bool pump)
     loop.exec();
 }
 
+// The hourglass and the host's lowered priority, each given back once: where the launch says, or,
+// when an error ends it early, as the error leaves, so that neither outlives the call.
+class LaunchLook {
+public:
+    LaunchLook(ScreenService &screen, std::int32_t hClient) : m_screen(screen), m_hClient(hClient) {}
+    ~LaunchLook()
+    {
+        try {
+            idle();
+            normalPriority();
+        } catch (...) { // the error already on its way is the one the caller gets
+        }
+    }
+    LaunchLook(const LaunchLook &) = delete;
+    LaunchLook &operator=(const LaunchLook &) = delete;
+
+    void busy()
+    {
+        m_screen.setBusy(true);
+        m_busy = true;
+    }
+    void idle()
+    {
+        if (std::exchange(m_busy, false))
+            m_screen.setBusy(false);
+    }
+    void lowerPriority()
+    {
+        m_lowered = true;
+        fnSetProcessPriority(0, m_hClient, kPriorityBelowNormal);
+    }
+    void normalPriority()
+    {
+        if (std::exchange(m_lowered, false))
+            fnSetProcessPriority(0, m_hClient, kPriorityNormal);
+    }
+
+private:
+    ScreenService &m_screen;
+    std::int32_t m_hClient;
+    bool m_busy = false;
+    bool m_lowered = false;
+};
+
 } // namespace
 
 WindowWaitLimitOverride::WindowWaitLimitOverride(std::chrono::milliseconds limit)
@@ -74,7 +120,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     const ControlState &s = field.state();
     SettingsStore &settings = services::settings();
     WindowService &windows = services::windows();
-    ScreenService &screen = services::screen();
+    LaunchLook look(services::screen(), hClient);
     const QString app = moduleState().sSettingsAppName;
     const QString sClient = vClientName ? *vClientName : componentExecutableName();
 
@@ -84,7 +130,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
                                     kMbCritical | kMbOkOnly, sClient);
         return 0;
     }
-    screen.setBusy(true);
+    look.busy();
 
     QString sql =
         QStringLiteral("SELECT Gestore.IDGestore, Gestore, Entita, Funzione, Funzione.IDTipoOggetto "
@@ -94,7 +140,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
         QLatin1String(" AND TipoOggetto.IDGestore = Gestore.IDGestore");
     std::unique_ptr<DbResultSet> rs = runSql(s.Connection.get(), sql);
     if (rs->Eof()) {
-        screen.setBusy(false);
+        look.idle();
         rs->Close();
         return 0;
     }
@@ -115,7 +161,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
             QStringLiteral("Attenzione, non si possiedono i diritti per utilizzare la manutenzione ") +
                 sEntita + QStringLiteral("."),
             kMbOkOnly, sClient);
-        screen.setBusy(false);
+        look.idle();
         rs->Close();
         return 0;
     }
@@ -147,7 +193,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     settings.write(app, sClient, QStringLiteral("IDEsercizioCaller"),
                    accounting::fnGetEsercizioPDC(s.Connection.get(), s.IDPDC).toText());
 
-    fnSetProcessPriority(0, hClient, kPriorityBelowNormal);
+    look.lowerPriority();
 
     // Where the program announces its window. The registry's program announces it under its
     // entity; an earlier run's handle there is cleared first, so it is never taken for a running program.
@@ -164,8 +210,8 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     std::int32_t h = settingAsLong(section, key, QStringLiteral("-1"));
     if (windows.property(h, QStringLiteral("ORV")) == 1) {
         windows.restoreAndActivate(h);
-        screen.setBusy(false);
-        fnSetProcessPriority(0, hClient, kPriorityNormal);
+        look.idle();
+        look.normalPriority();
         return 0;
     }
 
@@ -180,8 +226,8 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
                 kMbCritical | kMbOkOnly, services::resources().text(kTextProgramNoWindowTitle));
             settings.write(app, section, QStringLiteral("x"), QStringLiteral("1"));
             settings.deleteSection(app, section);
-            screen.setBusy(false);
-            fnSetProcessPriority(0, hClient, kPriorityNormal);
+            look.idle();
+            look.normalPriority();
             return 0;
         }
         pause(!s.DisableDoEvents);
@@ -191,7 +237,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     h = settingAsLong(section, key, QStringLiteral("-1"));
     windows.setProperty(hClient, QStringLiteral("Activate"), h);
     windows.setProperty(h, QStringLiteral("Deactivate"), hClient);
-    screen.setBusy(false);
+    look.idle();
     windows.setProperty(h, QStringLiteral("ORV"), 1);
 
     // A program that ends, however it ends, ends the wait: a window of a process that has ended
@@ -203,7 +249,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
             pause(!s.DisableDoEvents);
     }
 
-    fnSetProcessPriority(0, hClient, kPriorityNormal);
+    look.normalPriority();
     windows.removeProperty(hClient, QStringLiteral("Activate"));
     const std::int32_t result = settingAsLong(sClient, QStringLiteral("IDField"), QStringLiteral("0"));
     settings.deleteKey(app, sClient, QStringLiteral("IDField"));
