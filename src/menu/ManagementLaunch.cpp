@@ -20,8 +20,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include <utility>
-
 namespace orv::menu {
 
 namespace {
@@ -52,50 +50,6 @@ void pause(bool pump)
     loop.exec();
 }
 
-// The hourglass and the host's lowered priority, each given back once: where the launch says, or,
-// when an error ends it early, as the error leaves, so that neither outlives the call.
-class LaunchLook {
-public:
-    LaunchLook(ScreenService &screen, std::int32_t hClient) : m_screen(screen), m_hClient(hClient) {}
-    ~LaunchLook()
-    {
-        try {
-            idle();
-            normalPriority();
-        } catch (...) { // the error already on its way is the one the caller gets
-        }
-    }
-    LaunchLook(const LaunchLook &) = delete;
-    LaunchLook &operator=(const LaunchLook &) = delete;
-
-    void busy()
-    {
-        m_screen.setBusy(true);
-        m_busy = true;
-    }
-    void idle()
-    {
-        if (std::exchange(m_busy, false))
-            m_screen.setBusy(false);
-    }
-    void lowerPriority()
-    {
-        m_lowered = true;
-        fnSetProcessPriority(0, m_hClient, kPriorityBelowNormal);
-    }
-    void normalPriority()
-    {
-        if (std::exchange(m_lowered, false))
-            fnSetProcessPriority(0, m_hClient, kPriorityNormal);
-    }
-
-private:
-    ScreenService &m_screen;
-    std::int32_t m_hClient;
-    bool m_busy = false;
-    bool m_lowered = false;
-};
-
 } // namespace
 
 WindowWaitLimitOverride::WindowWaitLimitOverride(std::chrono::milliseconds limit)
@@ -120,7 +74,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     const ControlState &s = field.state();
     SettingsStore &settings = services::settings();
     WindowService &windows = services::windows();
-    LaunchLook look(services::screen(), hClient);
+    ScreenService &screen = services::screen();
     const QString app = moduleState().sSettingsAppName;
     const QString sClient = vClientName ? *vClientName : componentExecutableName();
 
@@ -130,7 +84,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
                                     kMbCritical | kMbOkOnly, sClient);
         return 0;
     }
-    look.busy();
+    screen.setBusy(true);
 
     QString sql =
         QStringLiteral("SELECT Gestore.IDGestore, Gestore, Entita, Funzione, Funzione.IDTipoOggetto "
@@ -140,7 +94,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
         QLatin1String(" AND TipoOggetto.IDGestore = Gestore.IDGestore");
     std::unique_ptr<DbResultSet> rs = runSql(s.Connection.get(), sql);
     if (rs->Eof()) {
-        look.idle();
+        screen.setBusy(false);
         rs->Close();
         return 0;
     }
@@ -161,7 +115,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
             QStringLiteral("Attenzione, non si possiedono i diritti per utilizzare la manutenzione ") +
                 sEntita + QStringLiteral("."),
             kMbOkOnly, sClient);
-        look.idle();
+        screen.setBusy(false);
         rs->Close();
         return 0;
     }
@@ -193,7 +147,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     settings.write(app, sClient, QStringLiteral("IDEsercizioCaller"),
                    accounting::fnGetEsercizioPDC(s.Connection.get(), s.IDPDC).toText());
 
-    look.lowerPriority();
+    fnSetProcessPriority(0, hClient, kPriorityBelowNormal);
 
     // Where the program announces its window. The registry's program announces it under its
     // entity; an earlier run's handle there is cleared first, so it is never taken for a running program.
@@ -210,8 +164,8 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     std::int32_t h = settingAsLong(section, key, QStringLiteral("-1"));
     if (windows.property(h, QStringLiteral("ORV")) == 1) {
         windows.restoreAndActivate(h);
-        look.idle();
-        look.normalPriority();
+        screen.setBusy(false);
+        fnSetProcessPriority(0, hClient, kPriorityNormal);
         return 0;
     }
 
@@ -226,8 +180,8 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
                 kMbCritical | kMbOkOnly, services::resources().text(kTextProgramNoWindowTitle));
             settings.write(app, section, QStringLiteral("x"), QStringLiteral("1"));
             settings.deleteSection(app, section);
-            look.idle();
-            look.normalPriority();
+            screen.setBusy(false);
+            fnSetProcessPriority(0, hClient, kPriorityNormal);
             return 0;
         }
         pause(!s.DisableDoEvents);
@@ -237,7 +191,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
     h = settingAsLong(section, key, QStringLiteral("-1"));
     windows.setProperty(hClient, QStringLiteral("Activate"), h);
     windows.setProperty(h, QStringLiteral("Deactivate"), hClient);
-    look.idle();
+    screen.setBusy(false);
     windows.setProperty(h, QStringLiteral("ORV"), 1);
 
     // A program that ends, however it ends, ends the wait: a window of a process that has ended
@@ -249,7 +203,7 @@ std::int32_t fnCallExe(FieldContext &field, std::int32_t lIDFunction, std::int32
             pause(!s.DisableDoEvents);
     }
 
-    look.normalPriority();
+    fnSetProcessPriority(0, hClient, kPriorityNormal);
     windows.removeProperty(hClient, QStringLiteral("Activate"));
     const std::int32_t result = settingAsLong(sClient, QStringLiteral("IDField"), QStringLiteral("0"));
     settings.deleteKey(app, sClient, QStringLiteral("IDField"));
