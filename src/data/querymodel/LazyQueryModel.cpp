@@ -80,7 +80,13 @@ public:
         return rows;
     }
 
-    void fail(const std::exception &error) const { errorText = describe(error); }
+    // Called from the handler of the error.
+    void fail(const std::exception &error) const
+    {
+        errorText = describe(error);
+        failure = std::current_exception();
+        Q_EMIT q->failed(errorText);
+    }
 
     void reset()
     {
@@ -109,6 +115,7 @@ public:
         announced = true;
         pages.reset(pageSize, cacheLimit);
         errorText.clear();
+        failure = nullptr;
     }
 
     bool load(DbConnectionPtr with, const QString &sql, const QList<Column> &shown, const QString &startText,
@@ -529,6 +536,7 @@ public:
 
     mutable PageCache pages;
     mutable QString errorText;
+    mutable std::exception_ptr failure;
 };
 
 LazyQueryModel::LazyQueryModel(QObject *parent)
@@ -609,6 +617,11 @@ bool LazyQueryModel::hasError() const
 QString LazyQueryModel::errorText() const
 {
     return d->errorText;
+}
+
+std::exception_ptr LazyQueryModel::error() const
+{
+    return d->failure;
 }
 
 bool LazyQueryModel::isCountComplete() const
