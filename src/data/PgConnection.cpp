@@ -214,6 +214,7 @@ public:
     void Close() override
     {
         release();
+        clear();
         m_closed = true;
         m_row = m_rows;
     }
