@@ -66,12 +66,13 @@ public:
     // Orders two keys as the list does.
     int compare(QStringView a, QStringView b) const { return dialect->compareCaseInsensitive(a, b); }
 
-    // The counting passes are streamed: they read a step at a time, long after they opened.
     std::unique_ptr<DbResultSet> run(const QString &sql, int options = kForwardOnly) const
     {
         QString text = sql;
         return runSql(connection.get(), text, options);
     }
+    // The rows of a counting pass, read a step at a time long after they were opened.
+    std::unique_ptr<DbResultSet> stream(const QString &sql) const { return run(sql, kStreamed); }
 
     int count(const QString &sql) const
     {
@@ -190,7 +191,7 @@ public:
         const auto first = std::find_if(visible.begin(), visible.end(), [](int index) { return index >= 0; });
         if (first == visible.end()) {
             start.clear();
-            forward.start(run(statements.everyRow(), kStreamed), false, {});
+            forward.start(stream(statements.everyRow()), false, {});
             return;
         }
         orderVisible = static_cast<int>(first - visible.begin());
@@ -206,18 +207,18 @@ public:
 
         if (atEnd) {
             // Backwards from the last row; rows with a Null key come after the others.
-            backward.start(run(statements.keysFromLast(), kStreamed), true, keys);
+            backward.start(stream(statements.keysFromLast()), true, keys);
             keysBeforeDone = false;
             return;
         }
         if (start.isEmpty()) {
             if (!firstPageWithCount) {
-                forward.start(run(statements.keysFromFirst(), kStreamed), true, keys);
+                forward.start(stream(statements.keysFromFirst()), true, keys);
                 return;
             }
             // The key first, then the row's columns: the rows of the first page are kept.
             firstPage.clear();
-            forward.start(run(statements.keysAndRowsFromFirst(), kStreamed), true, keys,
+            forward.start(stream(statements.keysAndRowsFromFirst()), true, keys,
                           [this](const DbResultSet &rs) {
                               if (static_cast<int>(firstPage.size()) >= pageSize)
                                   return;
@@ -229,8 +230,8 @@ public:
                           });
             return;
         }
-        forward.start(run(statements.keysFrom(start), kStreamed), true, keys);
-        backward.start(run(statements.keysBefore(start), kStreamed), true, keys);
+        forward.start(stream(statements.keysFrom(start)), true, keys);
+        backward.start(stream(statements.keysBefore(start)), true, keys);
         keysBeforeDone = false;
         anchors.addStart(start);
     }
