@@ -119,6 +119,14 @@ bool isWord(std::string_view word, const char *candidate)
     return word.size() == std::strlen(candidate) && strncasecmp(word.data(), candidate, word.size()) == 0;
 }
 
+// A parameter marker at p: ?, ?1, $1, :name or @name.
+bool isParameter(const char *text, const char *p)
+{
+    const bool letterNext = (p[1] >= 'a' && p[1] <= 'z') || (p[1] >= 'A' && p[1] <= 'Z') || p[1] == '_';
+    return *p == '?' || (*p == '$' && isDigit(p[1])) ||
+           ((*p == ':' || *p == '@') && letterNext && (p == text || (p[-1] != ':' && !isWordChar(p[-1]))));
+}
+
 // After these words a list of column positions is over.
 bool endsPositionList(std::string_view word)
 {
@@ -206,6 +214,8 @@ std::optional<LiteralShape> numericLiteralsAsParameters(const char *text, char m
             p = after;
         } else if (*p == '\'' || *p == '"') {
             p = skipQuotedIn(text, p);
+        } else if (isParameter(text, p)) {
+            return std::nullopt; // the text's own parameters would clash with those added
         } else if (*p == '$' && (p == text || !isWordChar(p[-1]))) {
             const char *end = skipDollarQuoted(p);
             p = end == p ? p + 1 : end;

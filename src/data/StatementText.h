@@ -34,7 +34,8 @@ struct LiteralShape {
 // Literals inside quoted texts, identifiers and comments stay, and so do those a parameter
 // could not replace without changing the meaning: a column position after ORDER BY, GROUP BY or
 // DISTINCT ON, numbers with an exponent, a hexadecimal or 64-bit overflowing integer. A sign
-// stays in the text. Nothing when the text holds no literal or more than `maxLiterals`.
+// stays in the text. Nothing when the text holds no literal, more than `maxLiterals`, or a
+// parameter of its own.
 std::optional<LiteralShape> numericLiteralsAsParameters(const char *text, char marker,
                                                         std::size_t maxLiterals);
 
