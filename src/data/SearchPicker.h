@@ -22,6 +22,7 @@ public:
     // Adds one visible column, in call order. The flag is kept for the caller's sake.
     virtual void AddColumn(const QString &header, const QString &column, int flag) = 0;
     // Shows the list modally. A result set on the chosen row, or an empty one (Eof and Bof).
+    // A query or read that fails meanwhile is the error of the call.
     virtual std::unique_ptr<DbResultSet> Pick() = 0;
 };
 

@@ -3,7 +3,9 @@
 // registry in a folder of the test that the program is pointed at.
 #include "menu/ManagementLaunch.h"
 #include "control/OrvSearchACS2.h"
+#include "control/OrvSearchACS2_p.h"
 #include "data/DbUtility.h"
+#include "field/FieldContext.h"
 #include "menu/ProcessPriority.h"
 #include "platform/FileSettingsStore.h"
 #include "platform/FileWindowRegistry.h"
@@ -11,6 +13,8 @@
 #include "platform/SuiteResources.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
+#include "support/FaultingConnection.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingConnection.h"
 
 #include <QLineEdit>
@@ -242,6 +246,65 @@ TEST_F(ManagementLaunchTest, CtrlGShowsTheEntityTheProgramLeft)
                         Qt::ControlModifier);
         EXPECT_EQ(field->Code(), c.code);
     }
+}
+
+// Ctrl+G with the k-th statement or row read failing, for every k: the launch's own steps, before
+// the program starts, and what shows the entity it left (the re-validation's check, SetPDC); the
+// lookup the check then runs has a fault table of its own and runs here unfaulted. The failure is
+// the launch's error, shown to the user (an exception into the event loop would end the test);
+// the field keeps what it showed, but for what a failing SetPDC wrote, which stays marked edited;
+// the search flag is clear (the pointer and the priority stay as the failure left them, and are
+// put back before the next run); each kind's last run, with no fault left, launches as the clean
+// run did.
+TEST_F(ManagementLaunchTest, EveryStatementOrRowReadThatFailsEndsTheLaunchCleanly)
+{
+    auto faulting = std::make_shared<test::FaultingConnection>(db);
+    field->setConnection(faulting);
+    field->setEnabledExecute(true);
+    QLineEdit *codeBox = field->findChild<QLineEdit *>(QStringLiteral("txtField0"));
+    const FieldWork &w = fieldContextOf(*field).work();
+    bool lookupUnfaulted = false;
+    QObject::connect(codeBox, &QLineEdit::textChanged, [&] { faulting->hold(lookupUnfaulted); });
+    const auto outcome = [&] {
+        const bool busy = w.bRicercaInCorso;
+        const QString shown =
+            QStringLiteral("%1|%2 #%3/%4%5%6 %7")
+                .arg(field->Code(), field->Description())
+                .arg(field->IDAnagrafica())
+                .arg(field->IDNode())
+                .arg(busy ? " busy" : "", w.bCodiceModificato || w.bDescrizioneModificata ? " edited" : "",
+                     boxes->texts().join(u',').section(u':', 0, 0));
+        boxes->clear();
+        return shown;
+    };
+    QStringList points;
+    for (const auto &[type, id, choice] :
+         {std::tuple{OrvSearchCustomers, 2, "3"}, {OrvSearchAccounts, 1, "4"}}) {
+        QString before;
+        test::runAtEveryFault(
+            *faulting, points, QStringLiteral("Ctrl+G %1").arg(type),
+            [&] {
+                lookupUnfaulted = false;
+                while (screen->busyDepth() > 0)
+                    screen->setBusy(false);
+                menu::fnSetProcessPriority(0, 0, kPriorityNormal);
+                field->setSearchType(type);
+                type == OrvSearchAccounts ? field->setIDNode(id) : field->sbLoadCFByIDAnagrafica(0, id);
+                before = outcome() + QStringLiteral("Errore 3000");
+                lookupUnfaulted = type != OrvSearchAccounts;
+                qputenv("ORV_MANAGER_CHOOSE", choice);
+            },
+            [&] {
+                QTest::keyClick(codeBox, Qt::Key_G, Qt::ControlModifier);
+                return outcome();
+            },
+            [&](const QString &named, const QString &clean, bool fired) {
+                const bool setPDCFailed =
+                    fired && type == OrvSearchAccounts && named.endsWith(" edited Errore 3000");
+                EXPECT_EQ(named, setPDCFailed ? named : fired ? before : clean);
+            });
+    }
+    test::printFaultPoints(points);
 }
 
 TEST(ProcessPriorityTest, LowersThisProcessAndBringsItBack)

@@ -128,23 +128,6 @@ TEST_F(SettingsStoreTest, EachApplicationHasItsOwnFileInTheChosenFolderForTheUse
     EXPECT_EQ(errorNumberOf([&] { broken.write(kApp, "S", "K", "v"); }), 75);
 }
 
-TEST_F(SettingsStoreTest, ThreadsWritingAtOnceLoseNothing)
-{
-    auto writer = [this](const QString &prefix) {
-        FileSettingsStore own = fresh();
-        for (int i = 0; i < 100; ++i)
-            own.write(kApp, "Concorrenza", prefix + QString::number(i), QString::number(i));
-    };
-    std::thread first(writer, QStringLiteral("t1-")), second(writer, QStringLiteral("t2-"));
-    first.join();
-    second.join();
-    int missing = 0;
-    for (const QString prefix : {"t1-", "t2-"})
-        for (int i = 0; i < 100; ++i)
-            missing += read("CONCORRENZA", prefix + QString::number(i)) != QString::number(i);
-    EXPECT_EQ(missing, 0);
-}
-
 // Two processes write at once, 1,000 times each: their own keys and ten shared keys, which one
 // spells in capitals and the other in small letters. Nothing is lost, and each shared key is
 // one key holding one writer's last value for it.

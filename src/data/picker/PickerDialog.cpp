@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <exception>
+#include <initializer_list>
 
 namespace orv {
 
@@ -84,10 +86,27 @@ public:
             model->fetchBefore();
     }
 
+    // A list that could not be read says why, and can then only be closed: its rows may be
+    // missing or blank, and the pick fails with the error however the list is closed.
     void showError()
     {
-        errorLabel->setText(model->errorText());
-        errorLabel->setVisible(model->hasError());
+        if (!model->hasError() || failure)
+            return;
+        failure = model->error();
+        errorLabel->setText(PickerDialog::tr("Impossibile leggere l'elenco: %1").arg(model->errorText()));
+        errorLabel->show();
+        for (QWidget *widget : std::initializer_list<QWidget *>{searchBox, rowList, okButton})
+            widget->setEnabled(false);
+        cancelButton->setFocus();
+    }
+
+    void clearError()
+    {
+        failure = nullptr;
+        errorLabel->clear();
+        errorLabel->hide();
+        for (QWidget *widget : std::initializer_list<QWidget *>{searchBox, rowList, okButton})
+            widget->setEnabled(true);
     }
 
     PickerDialog *const q;
@@ -96,6 +115,7 @@ public:
     QString sql;
     DbConnectionPtr connection;
     QList<LazyQueryModel::Column> columns;
+    std::exception_ptr failure; // of the list open now
 
     LazyQueryModel *model = nullptr;
     QLineEdit *searchBox = nullptr;
@@ -142,6 +162,7 @@ PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_uniqu
     d->errorLabel->setObjectName(QStringLiteral("errorLabel"));
     d->errorLabel->setWordWrap(true);
     d->errorLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    d->errorLabel->setStyleSheet(QStringLiteral("color: #b00020"));
     d->errorLabel->hide();
 
     auto *buttons = new QDialogButtonBox(this);
@@ -178,6 +199,9 @@ PickerDialog::PickerDialog(QWidget *parent) : QDialog(parent), d(std::make_uniqu
         if (value == d->rowList->verticalScrollBar()->minimum())
             d->countRowsAbove(0);
     });
+    // A page the view asks for may fail while the view paints: the dialog changes after that.
+    connect(
+        d->model, &LazyQueryModel::failed, this, [this] { d->showError(); }, Qt::QueuedConnection);
     d->rowList->installEventFilter(this);
     connect(d->rowList, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (!index.isValid())
@@ -222,6 +246,7 @@ void PickerDialog::AddColumn(const QString &header, const QString &column, int f
 
 std::unique_ptr<DbResultSet> PickerDialog::Pick()
 {
+    d->clearError();
     {
         // Opened at the search text: no row before it needs counting first.
         const Private::Busy busy(this);
@@ -231,7 +256,8 @@ std::unique_ptr<DbResultSet> PickerDialog::Pick()
     d->searchBox->setText(d->searchText);
     d->position(d->searchText);
     d->rowList->resizeColumnsToContents();
-    d->searchBox->setFocus();
+    if (!d->failure)
+        d->searchBox->setFocus();
 
     // The window that owns the list may be deleted while it is open, and the list with it.
     const QPointer<PickerDialog> alive(this);
@@ -239,10 +265,11 @@ std::unique_ptr<DbResultSet> PickerDialog::Pick()
     if (!alive)
         return MemoryResultSet::empty({});
 
+    d->showError();
     const QStringList columns = d->model->queryColumns();
     std::unique_ptr<DbResultSet> chosen;
     const QModelIndex current = d->rowList->currentIndex();
-    if (result == QDialog::Accepted && current.isValid()) {
+    if (result == QDialog::Accepted && current.isValid() && !d->failure) {
         std::vector<Variant> values = d->model->rowValues(current.row());
         if (!values.empty())
             chosen = std::make_unique<MemoryResultSet>(columns,
@@ -250,6 +277,8 @@ std::unique_ptr<DbResultSet> PickerDialog::Pick()
     }
     // The list lives only for the pick: release what the model holds open on the connection.
     d->model->clear();
+    if (d->failure)
+        std::rethrow_exception(d->failure);
     if (!chosen)
         chosen = MemoryResultSet::empty(columns);
     return chosen;

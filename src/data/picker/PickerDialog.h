@@ -18,9 +18,11 @@ class LazyQueryModel;
 // are counted, without moving the rows on screen; Ctrl+Home and Ctrl+End in the list go to the
 // first and the last row.
 // Enter, OK or a double click picks the current row; Escape or Cancel picks nothing.
+// A query that fails, when the list opens or at any later read, is told in the list, which can
+// then only be closed; Pick() then raises that error.
 //
 // The children have fixed object names: "searchBox", "rowList", "okButton", "cancelButton",
-// and "errorLabel", which shows the error when the query cannot be listed.
+// and "errorLabel", which shows the error.
 //
 // While it lists and positions, which may take a moment on a large list, it signals
 // busyChanged(true) and then busyChanged(false); the picker factory shows the hourglass then.
@@ -38,12 +40,13 @@ public:
     void Connection(DbConnectionPtr connection) override;
     void AddColumn(const QString &header, const QString &column, int flag) override;
     // A result set on every column of the chosen query row, or an empty one (Eof and Bof).
+    // The error of a query that failed is raised instead.
     std::unique_ptr<DbResultSet> Pick() override;
 
     QString keyField() const;
     // The list's model; it holds rows only while Pick() runs.
     LazyQueryModel *model() const;
-    // The error of the last listing, empty when it had none.
+    // What the list tells of its query's error, empty when it had none.
     QString errorText() const;
 
 Q_SIGNALS:

@@ -82,7 +82,13 @@ public:
         return rows;
     }
 
-    void fail(const std::exception &error) const { errorText = describe(error); }
+    // Called from the handler of the error.
+    void fail(const std::exception &error) const
+    {
+        errorText = describe(error);
+        failure = std::current_exception();
+        Q_EMIT q->failed(errorText);
+    }
 
     void reset()
     {
@@ -111,6 +117,7 @@ public:
         announced = true;
         pages.reset(pageSize, cacheLimit);
         errorText.clear();
+        failure = nullptr;
     }
 
     bool load(DbConnectionPtr with, const QString &sql, const QList<Column> &shown, const QString &startText,
@@ -532,6 +539,7 @@ public:
 
     mutable PageCache pages;
     mutable QString errorText;
+    mutable std::exception_ptr failure;
 };
 
 LazyQueryModel::LazyQueryModel(QObject *parent)
@@ -612,6 +620,11 @@ bool LazyQueryModel::hasError() const
 QString LazyQueryModel::errorText() const
 {
     return d->errorText;
+}
+
+std::exception_ptr LazyQueryModel::error() const
+{
+    return d->failure;
 }
 
 bool LazyQueryModel::isCountComplete() const

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -32,7 +33,7 @@ namespace orv {
 //
 // Column values are found by name as DbFields::Item finds them: without table prefix and
 // without regard to case. Connection errors never escape: the model then shows what it could
-// read (no rows after a failed setQuery) and keeps the error text.
+// read (no rows after a failed setQuery), keeps the error and signals failed().
 class LazyQueryModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -83,6 +84,8 @@ public:
 
     bool hasError() const;
     QString errorText() const;
+    // The error itself, to raise again; null when the model had none since its last setQuery().
+    std::exception_ptr error() const;
 
     // True once both passes have seen every row: rowCount() is then the number of rows.
     bool isCountComplete() const;
@@ -130,6 +133,9 @@ public:
 Q_SIGNALS:
     // Emitted once both passes have counted every row.
     void countComplete(int rows);
+    // Emitted when a read fails: at setQuery(), in a counting step, or for a page that data()
+    // asked for. A view's owner should take it queued, as it may come while the view paints.
+    void failed(const QString &errorText);
 
 private:
     class Private;

@@ -1,9 +1,11 @@
 #include "data/picker/PickerDialog.h"
 
+#include "data/RuntimeError.h"
 #include "data/querymodel/LazyQueryModel.h"
 #include "platform/QtPickerFactory.h"
 #include "support/Database.h"
 #include "support/FakeServices.h"
+#include "support/FaultingConnection.h"
 #include "support/Listings.h"
 
 #include <QApplication>
@@ -202,7 +204,9 @@ TEST_F(PickerDialogTest, OpensInTheMiddleOfALongListAndTheRowsBeforeComeInAboveW
     EXPECT_EQ(pick("cognome 1", interact, "Codice"), "C002");
 }
 
-TEST_F(PickerDialogTest, AQueryThatFailsShowsItsErrorAndPicksNothingAndTheHourglassShowsWhileListing)
+// A query that fails when the list opens, or later at a page the list reads: the list says why
+// and can only be closed, and the pick raises the error; the next list works.
+TEST_F(PickerDialogTest, AQueryThatFailsIsToldAndRaisedAndTheHourglassShowsWhileListing)
 {
     test::ServiceOverride<test::FixedScreen> screen;
     EXPECT_EQ(pick("r",
@@ -215,17 +219,31 @@ TEST_F(PickerDialogTest, AQueryThatFailsShowsItsErrorAndPicksNothingAndTheHourgl
                    }),
               "");
     EXPECT_GE(screen->busyCalls(), 3); // listing, positioning on "r", positioning on "ro"
-    EXPECT_EQ(screen->busyDepth(), 0);
 
-    picker.QueryText(QStringLiteral("SELECT * FROM NoSuchTable"));
-    EXPECT_EQ(pick("",
-                   [&] {
-                       EXPECT_TRUE(child<QLabel>("errorLabel")->isVisible());
-                       EXPECT_TRUE(
-                           child<QLabel>("errorLabel")->text().contains(QStringLiteral("NoSuchTable")));
-                       QTest::keyClick(box(), Qt::Key_Return);
-                   }),
-              "");
+    auto faulting = std::make_shared<test::FaultingConnection>(db);
+    picker.Connection(faulting);
+    picker.model()->setPageSize(4);
+    picker.model()->setCacheLimit(1);
+    for (const bool atOpen : {true, false}) {
+        picker.QueryText(atOpen ? QStringLiteral("SELECT * FROM NoSuchTable") : test::kCustomerListing);
+        const auto fail = [&] {
+            if (!atOpen) {
+                faulting->arm(test::FaultingConnection::Fault::Statement, 1);
+                QTest::keyClick(box(), Qt::Key_PageDown);
+            }
+            for (int i = 0; i < 3; ++i) // the view paints, then hears of the failure
+                QApplication::processEvents();
+            EXPECT_TRUE(child<QLabel>("errorLabel")->isVisible() &&
+                        picker.errorText().startsWith(QStringLiteral("Impossibile leggere l'elenco: ")));
+            EXPECT_FALSE(box()->isEnabled() || list()->isEnabled() ||
+                         child<QPushButton>("okButton")->isEnabled());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        };
+        EXPECT_THROW(pick("", fail), RuntimeError);
+        EXPECT_EQ(screen->busyDepth(), 0);
+    }
+    faulting->disarm();
+    EXPECT_EQ(pick("esp", [&] { QTest::keyClick(box(), Qt::Key_Return); }), "Esposito");
 }
 
 } // namespace
