@@ -4,10 +4,10 @@
 //
 // --demo copies the demo company, made in memory from schema.sql and seed.sql.
 // The target database must be empty and the user a superuser (postgres_setup.sql creates the
-// extensions and an operator class). The PostgreSQL schema is schema.sql with three changes:
-// NOCASE texts become citext COLLATE "C", NUMERIC amounts numeric(19,4), and the generated
-// period id is STORED. Every table of IN is copied row for row, then postgres_indexes.sql adds
-// the trigram indexes and the statistics.
+// extensions and gives citext's LIKE a form the planner sees into). The PostgreSQL schema is
+// schema.sql with three changes: NOCASE texts become citext COLLATE "C", NUMERIC amounts
+// numeric(19,4), and the generated period id is STORED. Every table of IN is copied row for row,
+// then postgres_indexes.sql adds the indexes of the LIKE patterns and the statistics.
 
 #include <libpq-fe.h>
 #include <sqlite3.h>

@@ -4,26 +4,19 @@
 -- * citext compares codes and names without regard to case for "=" and LIKE alike, so the
 --   statements' text stays as written. The columns are citext COLLATE "C": lower() under "C"
 --   folds the ASCII letters only, as SQLite's NOCASE does ('À' and 'à' stay different on both).
--- * A B-tree over citext serves "=" but not "LIKE 'abc%'" (a case-insensitive pattern has no
---   fixed prefix). A trigram GIN index does, short prefixes such as 'C%' included; pg_trgm
---   ships its operator class for text only, so citext gets its own here (trigrams are folded
---   to lower case, so the index finds a superset and the citext operator checks each row).
+-- * citext's LIKE is a C function the planner cannot see into, so no index serves
+--   "Anagrafica LIKE 'ros%'" but a trigram one, which is slow for long or common prefixes (tens
+--   of milliseconds on a million names). Written as SQL, the same test, lower(a) LIKE lower(b)
+--   under the column's collation (which is what the C function does), is inlined into the
+--   statement: a B-tree over lower(x::text COLLATE "C") then serves the prefix, and a trigram
+--   index over the same expression any other pattern.
 
 CREATE EXTENSION IF NOT EXISTS citext;
 CREATE EXTENSION IF NOT EXISTS pg_trgm;
 
-DO $$
-BEGIN
-    IF NOT EXISTS (SELECT 1 FROM pg_opclass WHERE opcname = 'citext_trgm_ops') THEN
-        CREATE OPERATOR CLASS citext_trgm_ops FOR TYPE citext USING gin AS
-            OPERATOR 3 ~~ (citext, citext),
-            OPERATOR 4 ~~* (citext, citext),
-            FUNCTION 1 btint4cmp (int4, int4),
-            FUNCTION 2 gin_extract_value_trgm (text, internal),
-            FUNCTION 3 gin_extract_query_trgm (text, internal, int2, internal, internal, internal, internal),
-            FUNCTION 4 gin_trgm_consistent (internal, int2, text, int4, internal, internal, internal, internal),
-            FUNCTION 6 gin_trgm_triconsistent (internal, int2, text, int4, internal, internal, internal),
-            STORAGE int4;
-    END IF;
-END
-$$;
+CREATE OR REPLACE FUNCTION texticlike(citext, citext) RETURNS boolean
+    LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE
+    AS $$ SELECT lower($1::text) LIKE lower($2::text) $$;
+CREATE OR REPLACE FUNCTION texticlike(citext, text) RETURNS boolean
+    LANGUAGE sql IMMUTABLE STRICT PARALLEL SAFE
+    AS $$ SELECT lower($1::text) LIKE lower($2) $$;

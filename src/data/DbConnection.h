@@ -11,8 +11,10 @@ namespace orv {
 class DbResultSet;
 class SqlDialect;
 
-// Options of OpenResultSet. Only rewindable result sets accept MoveFirst after MoveNext.
-enum ResultSetOptions : int { kForwardOnly = 0, kRewindable = 2 };
+// Options of OpenResultSet. Only rewindable result sets accept MoveFirst after MoveNext. A
+// streamed set is forward-only and may hand out its rows as the engine reads them, keeping the
+// read open on the server until it is closed: for long lists read a step at a time.
+enum ResultSetOptions : int { kForwardOnly = 0, kStreamed = 1, kRewindable = 2 };
 
 // An open database connection owned by the host; the control keeps a counted reference.
 // The control only reads: an implementation refuses any statement that would write, and

@@ -2,18 +2,44 @@
 
 #include "RuntimeError.h"
 #include "SqliteDialect.h"
+#include "StatementCache.h"
 #include "StatementText.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <iterator>
+#include <strings.h>
 
 #include <sqlite3.h>
 
 namespace orv {
 
+// A compiled statement, shared by the cache and the result set that reads it; `busy` while one
+// does, since a loop may run a statement of the same shape while its own rows are still open.
+struct SqliteStatement {
+    explicit SqliteStatement(sqlite3_stmt *statement) : handle(statement) {}
+    ~SqliteStatement() { sqlite3_finalize(handle); }
+    SqliteStatement(const SqliteStatement &) = delete;
+    SqliteStatement &operator=(const SqliteStatement &) = delete;
+
+    sqlite3_stmt *handle;
+    bool busy = false;
+};
+
+// A shape seen once (no statement yet), prepared, or refused: it would not prepare, or would
+// name its columns otherwise than the text, and runs as the text itself.
+struct SqliteShape {
+    std::shared_ptr<SqliteStatement> statement;
+    bool refused = false;
+};
+
 namespace {
+
+constexpr std::size_t kCachedStatements = 128;
+constexpr std::size_t kMaxParameters = 64;
 
 [[noreturn]] void raiseSqlite(sqlite3 *db, const QString &context)
 {
@@ -51,14 +77,17 @@ int guardQueries(void *runningScript, int action, const char *name, const char *
 
 class SqliteResultSet final : public DbResultSet {
 public:
-    SqliteResultSet(std::shared_ptr<SqliteConnection> connection, sqlite3_stmt *statement, int options)
-        : m_connection(std::move(connection)), m_statement(statement), m_rewindable(options == kRewindable)
+    SqliteResultSet(std::shared_ptr<SqliteConnection> connection, std::shared_ptr<SqliteStatement> prepared,
+                    int options)
+        : m_connection(std::move(connection)), m_prepared(std::move(prepared)),
+          m_statement(m_prepared->handle), m_rewindable(options == kRewindable)
     {
+        m_prepared->busy = true;
         try {
             step();
         } catch (...) {
-            // A throwing constructor runs no destructor: finalize here, or the statement
-            // leaks and keeps the database from ever closing.
+            // A throwing constructor runs no destructor: release here, or the statement
+            // stays busy (or leaks, and keeps the database from ever closing).
             Close();
             throw;
         }
@@ -69,7 +98,11 @@ public:
     void Close() override
     {
         if (m_statement) {
-            sqlite3_finalize(m_statement);
+            // Back to the cache, ready to run again; the last holder finalizes it.
+            sqlite3_reset(m_statement);
+            sqlite3_clear_bindings(m_statement);
+            m_prepared->busy = false;
+            m_prepared.reset();
             m_statement = nullptr;
         }
         m_eof = true;
@@ -151,6 +184,7 @@ private:
     }
 
     std::shared_ptr<SqliteConnection> m_connection; // keeps the database open while rows are read
+    std::shared_ptr<SqliteStatement> m_prepared;
     sqlite3_stmt *m_statement;
     bool m_rewindable;
     bool m_eof = true;
@@ -158,7 +192,23 @@ private:
     qint64 m_position = 0;
 };
 
+void bindLiterals(sqlite3_stmt *statement, const std::vector<NumericLiteral> &literals)
+{
+    for (std::size_t i = 0; i < literals.size(); ++i) {
+        const char *digits = literals[i].digits.c_str();
+        const int parameter = static_cast<int>(i) + 1;
+        if (literals[i].decimal)
+            sqlite3_bind_double(statement, parameter, std::strtod(digits, nullptr));
+        else
+            sqlite3_bind_int64(statement, parameter, std::strtoll(digits, nullptr, 10));
+    }
+}
+
 } // namespace
+
+SqliteConnection::SqliteConnection(sqlite3 *db)
+    : m_db(db), m_cache(std::make_unique<StatementCache<SqliteShape>>(kCachedStatements))
+{}
 
 std::shared_ptr<SqliteConnection> SqliteConnection::open(const QString &path, bool readOnly)
 {
@@ -178,12 +228,60 @@ std::shared_ptr<SqliteConnection> SqliteConnection::open(const QString &path, bo
 
 SqliteConnection::~SqliteConnection()
 {
+    m_cache.reset();
     sqlite3_close_v2(m_db);
 }
 
 std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql, int options)
 {
     const QByteArray utf8 = sql.toUtf8();
+    // A pragma's argument is judged by the guard, so texts naming one keep their literals.
+    std::optional<LiteralShape> shape;
+    if (!strcasestr(utf8.constData(), "pragma"))
+        shape = numericLiteralsAsParameters(utf8.constData(), '?', kMaxParameters);
+    SqliteShape *cached = shape ? m_cache->find(shape->text) : nullptr;
+    if (shape && !cached) // a text that may never come again runs as it is
+        m_cache->insert(shape->text, SqliteShape{});
+    if (!cached || cached->refused || (cached->statement && cached->statement->busy))
+        return std::make_unique<SqliteResultSet>(shared_from_this(), prepare(utf8, sql), options);
+    if (!cached->statement) {
+        // The text itself passes the guards first; its shape then runs in its place.
+        std::shared_ptr<SqliteStatement> raw = prepare(utf8, sql);
+        cached->statement = prepareShape(shape->text, *raw);
+        cached->refused = !cached->statement;
+        if (cached->refused)
+            return std::make_unique<SqliteResultSet>(shared_from_this(), std::move(raw), options);
+    }
+    bindLiterals(cached->statement->handle, shape->literals);
+    return std::make_unique<SqliteResultSet>(shared_from_this(), cached->statement, options);
+}
+
+std::shared_ptr<SqliteStatement> SqliteConnection::prepareShape(const std::string &shape,
+                                                                const SqliteStatement &raw)
+{
+    sqlite3_stmt *handle = nullptr;
+    const char *tail = nullptr;
+    if (sqlite3_prepare_v2(m_db, shape.c_str(), static_cast<int>(shape.size()), &handle, &tail) !=
+            SQLITE_OK ||
+        !handle) {
+        sqlite3_finalize(handle);
+        return nullptr;
+    }
+    ++m_prepared;
+    auto statement = std::make_shared<SqliteStatement>(handle);
+    const int columns = sqlite3_column_count(raw.handle);
+    if (!onlyTrivia(tail) || !sqlite3_stmt_readonly(handle) || sqlite3_column_count(handle) != columns)
+        return nullptr;
+    for (int column = 0; column < columns; ++column) {
+        // An expression column is named by its text: "IDConto + 1" must not become "IDConto + ?1".
+        if (std::strcmp(sqlite3_column_name(handle, column), sqlite3_column_name(raw.handle, column)) != 0)
+            return nullptr;
+    }
+    return statement;
+}
+
+std::shared_ptr<SqliteStatement> SqliteConnection::prepare(const QByteArray &utf8, const QString &sql)
+{
     sqlite3_stmt *statement = nullptr;
     const char *tail = nullptr;
     const int rc =
@@ -192,6 +290,8 @@ std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql,
         raiseError(kErrNotReadOnly, QStringLiteral("Only queries that read may run: %1").arg(sql.left(80)));
     if (rc != SQLITE_OK)
         raiseSqlite(m_db, QStringLiteral("The statement is not valid"));
+    if (statement)
+        ++m_prepared;
     if (!statement)
         raiseError(kErrNotReadOnly, QStringLiteral("The text holds no statement"));
     if (!onlyTrivia(tail)) {
@@ -203,7 +303,7 @@ std::unique_ptr<DbResultSet> SqliteConnection::OpenResultSet(const QString &sql,
         sqlite3_finalize(statement);
         raiseError(kErrNotReadOnly, QStringLiteral("Only queries that read may run: %1").arg(sql.left(80)));
     }
-    return std::make_unique<SqliteResultSet>(shared_from_this(), statement, options);
+    return std::make_shared<SqliteStatement>(statement);
 }
 
 const SqlDialect &SqliteConnection::dialect() const
@@ -215,6 +315,7 @@ const SqlDialect &SqliteConnection::dialect() const
 void SqliteConnection::executeScript(const QString &script)
 {
     char *error = nullptr;
+    m_cache->clear();
     m_runningScript = true;
     const int rc = sqlite3_exec(m_db, script.toUtf8().constData(), nullptr, nullptr, &error);
     m_runningScript = false;

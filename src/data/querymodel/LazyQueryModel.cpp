@@ -66,11 +66,13 @@ public:
     // Orders two keys as the list does.
     int compare(QStringView a, QStringView b) const { return dialect->compareCaseInsensitive(a, b); }
 
-    std::unique_ptr<DbResultSet> run(const QString &sql) const
+    std::unique_ptr<DbResultSet> run(const QString &sql, int options = kForwardOnly) const
     {
         QString text = sql;
-        return runSql(connection.get(), text, kForwardOnly);
+        return runSql(connection.get(), text, options);
     }
+    // The rows of a counting pass, read a step at a time long after they were opened.
+    std::unique_ptr<DbResultSet> stream(const QString &sql) const { return run(sql, kStreamed); }
 
     int count(const QString &sql) const
     {
@@ -196,7 +198,7 @@ public:
         const auto first = std::find_if(visible.begin(), visible.end(), [](int index) { return index >= 0; });
         if (first == visible.end()) {
             start.clear();
-            forward.start(run(statements.everyRow()), false, {});
+            forward.start(stream(statements.everyRow()), false, {});
             return;
         }
         orderVisible = static_cast<int>(first - visible.begin());
@@ -212,30 +214,31 @@ public:
 
         if (atEnd) {
             // Backwards from the last row; rows with a Null key come after the others.
-            backward.start(run(statements.keysFromLast()), true, keys);
+            backward.start(stream(statements.keysFromLast()), true, keys);
             keysBeforeDone = false;
             return;
         }
         if (start.isEmpty()) {
             if (!firstPageWithCount) {
-                forward.start(run(statements.keysFromFirst()), true, keys);
+                forward.start(stream(statements.keysFromFirst()), true, keys);
                 return;
             }
             // The key first, then the row's columns: the rows of the first page are kept.
             firstPage.clear();
-            forward.start(run(statements.keysAndRowsFromFirst()), true, keys, [this](const DbResultSet &rs) {
-                if (static_cast<int>(firstPage.size()) >= pageSize)
-                    return;
-                Row row;
-                row.reserve(static_cast<std::size_t>(rs.columnCount() - 1));
-                for (int column = 1; column < rs.columnCount(); ++column)
-                    row.push_back(rs.value(column));
-                firstPage.push_back(std::move(row));
-            });
+            forward.start(stream(statements.keysAndRowsFromFirst()), true, keys,
+                          [this](const DbResultSet &rs) {
+                              if (static_cast<int>(firstPage.size()) >= pageSize)
+                                  return;
+                              Row row;
+                              row.reserve(static_cast<std::size_t>(rs.columnCount() - 1));
+                              for (int column = 1; column < rs.columnCount(); ++column)
+                                  row.push_back(rs.value(column));
+                              firstPage.push_back(std::move(row));
+                          });
             return;
         }
-        forward.start(run(statements.keysFrom(start)), true, keys);
-        backward.start(run(statements.keysBefore(start)), true, keys);
+        forward.start(stream(statements.keysFrom(start)), true, keys);
+        backward.start(stream(statements.keysBefore(start)), true, keys);
         keysBeforeDone = false;
         anchors.addStart(start);
     }
