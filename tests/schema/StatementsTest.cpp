@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <map>
 
 namespace orv::test {
@@ -127,7 +128,8 @@ ORV_ON_EVERY_ENGINE(CaseInsensitiveTexts);
 
 // On a generated company of thousands of customers (ORV_PG_MID), each shape of statement that the
 // lookups and the totals send finds its rows through an index on what it searches, one-letter
-// prefixes included: with sequential scans ruled out, none is left in a plan.
+// prefixes included: with sequential scans ruled out, none is left in a plan, and an index
+// condition names the searched column.
 TEST(PostgresPlans, EveryLookupAndTotalShapeIsServedByAnIndexOnWhatItSearches)
 {
     const QByteArray server = qgetenv("ORV_PG_MID");
@@ -139,14 +141,14 @@ TEST(PostgresPlans, EveryLookupAndTotalShapeIsServedByAnIndexOnWhatItSearches)
     for (const Entry &entry : test::readListedStatements())
         listed[entry.name] = entry.sql;
     // clang-format off
-    const struct { const char *name, *typed, *instead, *condition; } rows[] = {
+    const struct { const char *name, *typed, *instead, *searched; } rows[] = {
         {"registry.customer.count.code", "", "", "(codice = 'C001'::citext)"},
-        {"registry.customer.count.code_prefix", "'C01%'", "'C%'", "(codice ~~ 'C%'::citext)"},
-        {"registry.customer.count.description", "", "", "(anagrafica ~~ 'Ross%'::citext)"},
-        {"registry.customer.count.description", "'Ross%'", "'R%'", "(anagrafica ~~ 'R%'::citext)"},
-        {"lookup.chart.segment_top", "", "", "((idpianodeiconti = 1) AND (idelementopdcpadre IS NULL) AND (codifica = '01'::citext))"},
-        {"lookup.chart.accounts_by_description", "", "", "(contopdc ~~ 'Cassa%'::citext)"},
-        {"lookup.chart.branches_by_description", "", "", "(elementopdc ~~ 'Immobilizzazioni%'::citext)"},
+        {"registry.customer.count.code_prefix", "'C01%'", "'C%'", "lower((codice)::text)"},
+        {"registry.customer.count.description", "", "", "lower((anagrafica)::text)"},
+        {"registry.customer.count.description", "'Ross%'", "'R%'", "lower((anagrafica)::text)"},
+        {"lookup.chart.segment_top", "", "", "(codifica = '01'::citext)"},
+        {"lookup.chart.accounts_by_description", "", "", "lower((contopdc)::text)"},
+        {"lookup.chart.branches_by_description", "", "", "lower((elementopdc)::text)"},
         {"totals.account.year", "", "", "((idcontopdc = 101) AND (idesercizio = 2026))"},
         {"totals.group.accounts", "", "", "(idelementopdc = 1014)"},
         {"totals.group.children", "", "", "(idelementopdcpadre = 1003)"},
@@ -162,8 +164,10 @@ TEST(PostgresPlans, EveryLookupAndTotalShapeIsServedByAnIndexOnWhatItSearches)
             plan << QString::fromUtf8(PQgetvalue(result, line, 0)).trimmed();
         PQclear(result);
         EXPECT_FALSE(plan.join(u'\n').contains(QLatin1String("Seq Scan"))) << plan.join(u'\n').toStdString();
-        EXPECT_TRUE(plan.contains(QStringLiteral("Index Cond: ") + QLatin1String(row.condition)))
-            << plan.join(u'\n').toStdString();
+        EXPECT_TRUE(std::any_of(plan.cbegin(), plan.cend(), [&](const QString &line) {
+            return line.startsWith(QLatin1String("Index Cond: ")) &&
+                   line.contains(QLatin1String(row.searched));
+        })) << plan.join(u'\n').toStdString();
     }
 }
 
