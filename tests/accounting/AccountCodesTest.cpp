@@ -14,6 +14,11 @@ namespace {
 using namespace orv::accounting;
 using ::testing::Contains;
 
+using SmallChart = EngineTest;
+using DemoAccountCode = EngineTest;
+using BranchCode = EngineTest;
+using AutomaticAccount = EngineTest;
+
 // A chart with a two-character separator and three levels, a top branch without a code, a Null
 // own code, and two branches whose parents point at each other.
 const char *const kSmallChart = R"sql(
@@ -27,9 +32,10 @@ INSERT INTO ContoPDC (IDContoPDC, Codifica, ContoPDC) VALUES
 INSERT INTO ContoPerPDC (IDElementoPDC, IDContoPDC) VALUES (3, 10), (3, 11), (6, 12), (4, 13);
 )sql";
 
-TEST(SmallChart, SeparatorYearAndCodesTrimSegmentsAndFailOnNullOrLoopingParents)
+TEST_P(SmallChart, SeparatorYearAndCodesTrimSegmentsAndFailOnNullOrLoopingParents)
 {
-    ChartFixture f(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
+    ChartFixture f(ChartFixture::withRows(GetParam(), QString::fromLatin1(kSmallChart)), 7,
+                   QStringLiteral("::"));
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 7), QStringLiteral("::")); // trimmed
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 8), QString());            // Null
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), -3), QString());           // no row
@@ -44,7 +50,8 @@ TEST(SmallChart, SeparatorYearAndCodesTrimSegmentsAndFailOnNullOrLoopingParents)
     EXPECT_EQ(errorNumberOf([&] { fnGetCodificaConto(f.s, 11); }), kErrInvalidUseOfNull);
     EXPECT_EQ(f.cache(), QStringLiteral(" 1=A| 2=A::B| 3=A::B::C| 6=")); // 6: a Null own code of a top branch
 
-    ChartFixture loop(ChartFixture::withRows(QString::fromLatin1(kSmallChart)), 7, QStringLiteral("::"));
+    ChartFixture loop(ChartFixture::withRows(GetParam(), QString::fromLatin1(kSmallChart)), 7,
+                      QStringLiteral("::"));
     EXPECT_EQ(errorNumberOf([&] { fnGetCodificaRamo(loop.s, Variant(4)); }), kErrOutOfStackSpace);
     EXPECT_EQ(loop.take().size(), kMaxBranchDepth);
     EXPECT_EQ(loop.cache(), QString());
@@ -52,7 +59,7 @@ TEST(SmallChart, SeparatorYearAndCodesTrimSegmentsAndFailOnNullOrLoopingParents)
 }
 
 // Each row: chart, account, separator, the code, and a statement of the schema's list that it sends.
-TEST(DemoAccountCode, IsTheChainOfOwnCodesAndSendsTheListedStatements)
+TEST_P(DemoAccountCode, IsTheChainOfOwnCodesAndSendsTheListedStatements)
 {
     // clang-format off
     const struct { std::int32_t chart, account; const char *separator, *expected, *statement; } rows[] = {
@@ -72,22 +79,22 @@ TEST(DemoAccountCode, IsTheChainOfOwnCodesAndSendsTheListedStatements)
     // clang-format on
     for (const auto &row : rows) {
         SCOPED_TRACE(row.account);
-        ChartFixture f(demoDatabase(), row.chart, QString::fromLatin1(row.separator));
+        ChartFixture f(db, row.chart, QString::fromLatin1(row.separator));
         EXPECT_EQ(fnGetCodificaConto(f.s, row.account), QString::fromLatin1(row.expected));
         if (row.statement) {
             EXPECT_THAT(f.take(), Contains(listedStatement(QString::fromLatin1(row.statement))));
         }
     }
-    ChartFixture f(demoDatabase());
+    ChartFixture f(db);
     EXPECT_EQ(fnGetSeparatoreCodifica(f.recorder.get(), 2), QStringLiteral("-"));
     EXPECT_EQ(fnGetEsercizioPDC(f.recorder.get(), 1), Variant(2026));
     EXPECT_EQ(f.take(),
               QStringList({listedStatement("codes.separator"), listedStatement("codes.fiscal_year")}));
 }
 
-TEST(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChart)
+TEST_P(BranchCode, IsRememberedUnderTheSignBlankKeyAndOutlivesChangesOfDataAndChart)
 {
-    ChartFixture f(demoDatabase());
+    ChartFixture f(db);
     for (const Variant &none : {Variant::null(), Variant(QString()), Variant()})
         EXPECT_EQ(fnGetCodificaRamo(f.s, none), QString());
     EXPECT_TRUE(f.take().isEmpty()); // no id: nothing asked
@@ -132,9 +139,9 @@ TEST(ContainsSeparator, ComparesSingleCharactersWithTheWholeSeparator)
 
 // The role's account as a Double (a Null one as 0), Empty without a row; and the host's statement
 // of all accounts, whose chart id keeps the blank of the host's own formatting.
-TEST(AutomaticAccount, ReadsTheRoleOfTheCompanyOrOfTheOfficeWithTheListedStatements)
+TEST_P(AutomaticAccount, ReadsTheRoleOfTheCompanyOrOfTheOfficeWithTheListedStatements)
 {
-    ChartFixture f(demoDatabase());
+    ChartFixture f(db);
     // clang-format off
     const struct { std::int32_t company, office; const char *role; Variant id; const char *sql; } rows[] = {
         {1, 0, "IDContoCassa", 8.0, "host.automatic_account.company"},
@@ -156,6 +163,11 @@ TEST(AutomaticAccount, ReadsTheRoleOfTheCompanyOrOfTheOfficeWithTheListedStateme
         kErrDatabase);
     EXPECT_EQ(SelectAllAccounts(1), listedStatement(QStringLiteral("host.all_accounts")));
 }
+
+ORV_ON_EVERY_ENGINE(SmallChart);
+ORV_ON_EVERY_ENGINE(DemoAccountCode);
+ORV_ON_EVERY_ENGINE(BranchCode);
+ORV_ON_EVERY_ENGINE(AutomaticAccount);
 
 } // namespace
 } // namespace orv::test

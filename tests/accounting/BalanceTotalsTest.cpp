@@ -76,9 +76,9 @@ struct Row {
     const char *expected;
 };
 
-class Totals : public ::testing::Test {
+class Totals : public ::testing::TestWithParam<Engine> {
 protected:
-    ChartFixture f{ChartFixture::withRows(QString::fromLatin1(kTotalsChart)), 9};
+    ChartFixture f{ChartFixture::withRows(GetParam(), QString::fromLatin1(kTotalsChart)), 9};
 
     void expectRows(std::initializer_list<Row> rows)
     {
@@ -91,9 +91,10 @@ protected:
 };
 
 using enum Method;
+using TotalsStatements = EngineTest;
 
 // A failing call leaves the caller's amounts, except that a Null credit fails after the debit.
-TEST_F(Totals, AccountReadsTheRowOfThePeriodOrKeepsTheCallersAmounts)
+TEST_P(Totals, AccountReadsTheRowOfThePeriodOrKeepsTheCallersAmounts)
 {
     expectRows({
         // clang-format off
@@ -106,7 +107,7 @@ TEST_F(Totals, AccountReadsTheRowOfThePeriodOrKeepsTheCallersAmounts)
     });
 }
 
-TEST_F(Totals, BranchSumsEveryAccountBelowExactlyOrFailsKeepingTheCallersAmounts)
+TEST_P(Totals, BranchSumsEveryAccountBelowExactlyOrFailsKeepingTheCallersAmounts)
 {
     expectRows({
         // clang-format off
@@ -139,7 +140,7 @@ TEST_F(Totals, BranchSumsEveryAccountBelowExactlyOrFailsKeepingTheCallersAmounts
     EXPECT_EQ((Call{Branch, 50}.on(f.db.get())), "#28 7.77 8.88"); // parents that point at each other
 }
 
-TEST_F(Totals, ChartSumsEveryLiveLinkByTypeAndCategoryOrFailsKeepingTheCallersAmounts)
+TEST_P(Totals, ChartSumsEveryLiveLinkByTypeAndCategoryOrFailsKeepingTheCallersAmounts)
 {
     // A sum past the currency range fails, also when its text takes an exponent (1.2E+15).
     for (const char *debit : {"470000000000000", "600000000000000"}) {
@@ -167,7 +168,7 @@ TEST_F(Totals, ChartSumsEveryLiveLinkByTypeAndCategoryOrFailsKeepingTheCallersAm
 
 // The texts, numbers written as the host's own formatting does (a blank before a positive number
 // in some, none in others), are those that the schema's statement list checks on the demo data.
-TEST(TotalsStatements, AreTheListedTexts)
+TEST_P(TotalsStatements, AreTheListedTexts)
 {
     for (const auto &[type, name] :
          {std::pair{kByFiscalYear, "year"}, {kByMonth, "month"}, {kByPeriod, "period"}}) {
@@ -179,7 +180,7 @@ TEST(TotalsStatements, AreTheListedTexts)
     EXPECT_EQ(totaleProgressiviContiSql(1, kByFiscalYear, 4, 2026, 1, 2026, 5),
               listedStatement("totals.chart.year_category"));
 
-    ChartFixture f(demoDatabase());
+    ChartFixture f(db);
     Call({Branch, 1001, kByFiscalYear, -1, 2026}).on(f.recorder.get());
     const QStringList underBranch = f.take();
     for (const char *name :
@@ -190,6 +191,9 @@ TEST(TotalsStatements, AreTheListedTexts)
     EXPECT_EQ((Call{Branch, 1034}.on(f.recorder.get())), "#3021 7.77 8.88");
     EXPECT_EQ(f.take(), QStringList{listedStatement("totals.group.branch_deleted")});
 }
+
+ORV_ON_EVERY_ENGINE(Totals);
+ORV_ON_EVERY_ENGINE(TotalsStatements);
 
 } // namespace
 } // namespace orv::test

@@ -10,7 +10,7 @@ namespace {
 
 // A field of accounts on the demo company through the recording connection, with message
 // boxes captured.
-class AccountsField : public FieldFixture {
+class AccountsField : public EngineFieldTest {
 protected:
     AccountsField()
     {
@@ -62,7 +62,7 @@ protected:
 
 // --- SetPDC and IDNode ----------------------------------------------------------------------
 
-TEST_F(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFails)
+TEST_P(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFails)
 {
     // An account: its name and full code, its registry entry by property (a notice).
     EXPECT_EQ(setPDC(101, OrvLeaf), "101/0/1 [01.05.001|Rossi Mario|2nd] IDAnagrafica");
@@ -86,7 +86,7 @@ TEST_F(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFail
 
     // Errors reach the host.
     field->setIDPDC(1);
-    db->executeScript(QStringLiteral("UPDATE ElementoPDC SET ElementoPDC = NULL WHERE IDElementoPDC = 1013"));
+    execute(QStringLiteral("UPDATE ElementoPDC SET ElementoPDC = NULL WHERE IDElementoPDC = 1013"));
     EXPECT_EQ(errorNumberOf([&] { setPDC(101, OrvBranch); }),
               kErrInvalidUseOfNull);                                        // the branch name as it is
     EXPECT_EQ(setPDC(1013, OrvPDCElementFromPDC), "1013/2/0 [01.05||2nd]"); // through NullToValue
@@ -94,7 +94,7 @@ TEST_F(AccountsField, SetPDCLoadsByNodeTypeWithDirectWritesAndEndsUneditedOrFail
     EXPECT_EQ(errorNumberOf([&] { field->setIDNode(5); }), kErrNoConnection);
 }
 
-TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
+TEST_P(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
 {
     // Each accounting method and loader runs once clean, then once for every statement and row
     // read it makes failing in turn (and one past the last): a fault is the error of the call
@@ -191,7 +191,7 @@ TEST_F(AccountsField, EveryStatementOrRowReadThatFailsReachesTheHost)
 
 // --- The loaders ------------------------------------------------------------------------------
 
-TEST_F(AccountsField, LoadCFWritesDirectlyWithoutEvents)
+TEST_P(AccountsField, LoadCFWritesDirectlyWithoutEvents)
 {
     const auto loadCF = [&](const std::int32_t anagrafica, std::int32_t conto, std::int32_t elemento) {
         preset(77, 55);
@@ -213,7 +213,7 @@ TEST_F(AccountsField, LoadCFWritesDirectlyWithoutEvents)
     EXPECT_EQ(loadCF(0, 101, 0), "77/0/55 [old|name|2nd]");
 }
 
-TEST_F(AccountsField, LoadAGLoadsAgentsAndClerksOrClearsThroughTheProperties)
+TEST_P(AccountsField, LoadAGLoadsAgentsAndClerksOrClearsThroughTheProperties)
 {
     const auto loadAG = [&](OrvTypeSearchACS searchType, std::int32_t anagrafica) {
         field->setSearchType(searchType);
@@ -242,7 +242,7 @@ TEST_F(AccountsField, LoadAGLoadsAgentsAndClerksOrClearsThroughTheProperties)
     EXPECT_EQ(loadAG(OrvSearchClerks, 44), cleared);
 }
 
-TEST_F(AccountsField, ByCodeLoadsDirectlyAndRaisesChangedElementItself)
+TEST_P(AccountsField, ByCodeLoadsDirectlyAndRaisesChangedElementItself)
 {
     const auto byCode = [&](std::int16_t kind, const char *code) {
         preset(77, 99, false);
@@ -278,7 +278,7 @@ TEST_F(AccountsField, ByCodeLoadsDirectlyAndRaisesChangedElementItself)
               "201/0/30 [F001*|Acciaierie Lombarde S.p.A.|2nd] ChangedElement"); // no block
 }
 
-TEST_F(AccountsField, ByRegistryIdLoadsWithoutAnEventOfItsOwn)
+TEST_P(AccountsField, ByRegistryIdLoadsWithoutAnEventOfItsOwn)
 {
     const auto byId = [&](std::int32_t node, std::int16_t kind, std::int32_t anagrafica) {
         preset(node, 0, true, {});
@@ -317,7 +317,7 @@ TEST_F(AccountsField, ByRegistryIdLoadsWithoutAnEventOfItsOwn)
     EXPECT_EQ(shown(), "0/0/71 [|Comune di Bologna|] IDNode, IDAnagrafica");
 }
 
-TEST_F(AccountsField, LoadNodeShowsTheChosenAccountOrBranch)
+TEST_P(AccountsField, LoadNodeShowsTheChosenAccountOrBranch)
 {
     const auto loadNode = [&](std::int16_t type, std::int32_t id) {
         accounting::sbLoadNode(context(), type, id);
@@ -336,7 +336,7 @@ TEST_F(AccountsField, LoadNodeShowsTheChosenAccountOrBranch)
 
 // --- The chart path of the lookup by code ---------------------------------------------------
 
-TEST_F(AccountsField, ChartCodeResolvesOrRefusesTheTypedCode)
+TEST_P(AccountsField, ChartCodeResolvesOrRefusesTheTypedCode)
 {
     EXPECT_EQ(resolve("01.05.001"), "101/0/1 [01.05.001|Rossi Mario|2nd]");
     EXPECT_EQ(resolve(" 01.01.01.003 "), "3/0/0 [01.01.01.003|Attrezzature industriali|2nd]");
@@ -368,7 +368,7 @@ TEST_F(AccountsField, ChartCodeResolvesOrRefusesTheTypedCode)
     EXPECT_EQ(resolve("01.05.001"), "0/1/0 [01.05.001*|*|] / no account");
 }
 
-TEST_F(AccountsField, ChartCodeOfTheWrongKindIsRefusedAndKeepsTheDescriptions)
+TEST_P(AccountsField, ChartCodeOfTheWrongKindIsRefusedAndKeepsTheDescriptions)
 {
     field->setIDSearchTypeConto(OrvSuppliersAccounts);
     EXPECT_EQ(resolve("01.05.001"), "0/0/0 [01.05.001*|name*|2nd] / no account");
@@ -385,6 +385,8 @@ TEST_F(AccountsField, ChartCodeOfTheWrongKindIsRefusedAndKeepsTheDescriptions)
     EXPECT_EQ(resolve("03"), "0/1/0 [03*|name*|2nd] / E' obbligatorio selezionare un conto.");
     EXPECT_EQ(resolve("03-1-001"), "307/0/62 [03-1-001|Cancelleria Moderna S.r.l.|2nd]");
 }
+
+ORV_ON_EVERY_ENGINE(AccountsField);
 
 } // namespace
 } // namespace orv::test

@@ -6,6 +6,7 @@
 #include "data/querymodel/LazyQueryModel.h"
 #include "field/ModuleState.h"
 #include "support/ChartFixture.h"
+#include "support/Engines.h"
 #include "support/FakeServices.h"
 #include "support/FaultingConnection.h"
 
@@ -29,7 +30,7 @@ using browser::ResultList;
 
 const QString kApplication = QStringLiteral("Contabilità");
 
-class BrowserDialogTest : public ::testing::Test {
+class BrowserDialogTest : public ::testing::TestWithParam<test::Engine> {
 protected:
     void SetUp() override
     {
@@ -93,7 +94,7 @@ protected:
         return values;
     }
 
-    test::ChartFixture chart{test::demoDatabase()};
+    test::ChartFixture chart{test::demoDatabaseOn(GetParam())};
     test::ServiceOverride<test::CapturedMessageBoxes> boxes;
     test::ServiceOverride<test::FixedScreen> screen;
     frmSearchAccount dialog;
@@ -102,7 +103,7 @@ protected:
 };
 
 // Customer mode: only the paths to the customer accounts, each account once.
-TEST_F(BrowserDialogTest, CustomerModeShowsThePathsToTheCustomerAccounts)
+TEST_P(BrowserDialogTest, CustomerModeShowsThePathsToTheCustomerAccounts)
 {
     dialog.bCliente = true;
     dialog.lIDSearchTypeRamo = 1;
@@ -124,7 +125,7 @@ TEST_F(BrowserDialogTest, CustomerModeShowsThePathsToTheCustomerAccounts)
 }
 
 // What OK hands back, or why it refuses: a description search, then the row chosen in the list.
-TEST_F(BrowserDialogTest, OkHandsBackTheChosenRowOrRefusesItWithEachRule)
+TEST_P(BrowserDialogTest, OkHandsBackTheChosenRowOrRefusesItWithEachRule)
 {
     const QString invalid = QStringLiteral("Il conto selezionato non è valido.");
     const QString terminal = QStringLiteral("E' obbligatorio selezionare un ramo terminale.");
@@ -160,7 +161,7 @@ TEST_F(BrowserDialogTest, OkHandsBackTheChosenRowOrRefusesItWithEachRule)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        test::ChartFixture company(test::demoDatabase());
+        test::ChartFixture company(test::demoDatabaseOn(GetParam()));
         frmSearchAccount browser;
         browser.oConnect = company.recorder;
         browser.lIDPDC = 1;
@@ -211,7 +212,7 @@ TEST_F(BrowserDialogTest, OkHandsBackTheChosenRowOrRefusesItWithEachRule)
     }
 }
 
-TEST_F(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheUser)
+TEST_P(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheUser)
 {
     // Each step runs once clean, then once for every statement and row read it makes failing
     // in turn (and one past the last). A fault while opening is the error of exec(); one in the
@@ -319,7 +320,7 @@ TEST_F(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
     test::printFaultPoints(points);
 }
 
-TEST_F(BrowserDialogTest, AnnullaEscapeAndClosingHandBackNothing)
+TEST_P(BrowserDialogTest, AnnullaEscapeAndClosingHandBackNothing)
 {
     const std::function<void(frmSearchAccount &)> ways[] = {
         [](frmSearchAccount &d) { d.findChild<QPushButton *>(QStringLiteral("cmdEsc"))->click(); },
@@ -340,7 +341,7 @@ TEST_F(BrowserDialogTest, AnnullaEscapeAndClosingHandBackNothing)
 }
 
 // A code five levels down whose branches are not loaded yet: the walk loads them on its way.
-TEST_F(BrowserDialogTest, ACodeSearchSelectsANodeNotLoadedYet)
+TEST_P(BrowserDialogTest, ACodeSearchSelectsANodeNotLoadedYet)
 {
     open([&] {
         EXPECT_EQ(tree()->find(QStringLiteral("30L")), ChartTreeModel::kNoNode);
@@ -356,6 +357,8 @@ TEST_F(BrowserDialogTest, ACodeSearchSelectsANodeNotLoadedYet)
         EXPECT_EQ(currentKey(), QStringLiteral("30L"));
     });
 }
+
+ORV_ON_EVERY_ENGINE(BrowserDialogTest);
 
 } // namespace
 } // namespace orv

@@ -4,6 +4,7 @@
 #include "control/OrvSearchACS2_p.h"
 #include "platform/FileSettingsStore.h"
 #include "support/Database.h"
+#include "support/Engines.h"
 #include "support/FakeServices.h"
 #include "support/QtPrinters.h"
 
@@ -24,7 +25,7 @@
 namespace orv {
 namespace {
 
-class AccountSearchTest : public ::testing::Test {
+class AccountSearchTest : public ::testing::TestWithParam<test::Engine> {
 protected:
     AccountSearchTest()
     {
@@ -34,7 +35,7 @@ protected:
         after->setObjectName(QStringLiteral("after"));
         layout->addWidget(field);
         layout->addWidget(after);
-        field->setConnection(test::demoDatabase());
+        field->setConnection(test::demoDatabaseOn(GetParam()));
         field->setIDFirm(1);
         field->setIDPDC(1);
         field->setCaptionSearch(QStringLiteral("Ricerca conto"));
@@ -134,7 +135,7 @@ protected:
     QTimer watcher;
 };
 
-TEST_F(AccountSearchTest, TheLookupByDescriptionTakesOneAccountOrOneBranchAndBrowsesTheRest)
+TEST_P(AccountSearchTest, TheLookupByDescriptionTakesOneAccountOrOneBranchAndBrowsesTheRest)
 {
     // One account of the chart, then one branch: filled without the browser (the first keystroke
     // forgets the node shown before).
@@ -160,7 +161,7 @@ TEST_F(AccountSearchTest, TheLookupByDescriptionTakesOneAccountOrOneBranchAndBro
     EXPECT_EQ(window.focusWidget(), box(1));
 }
 
-TEST_F(AccountSearchTest, CtrlRLoadsTheChosenNodeOrTheOneBeforeAndRemembersTheTree)
+TEST_P(AccountSearchTest, CtrlRLoadsTheChosenNodeOrTheOneBeforeAndRemembersTheTree)
 {
     inBrowser([&](QWidget &dialog) {
         search(dialog, "txtCodifica", QStringLiteral("01.10"));
@@ -184,7 +185,7 @@ TEST_F(AccountSearchTest, CtrlRLoadsTheChosenNodeOrTheOneBeforeAndRemembersTheTr
               QStringLiteral("True"));
 }
 
-TEST_F(AccountSearchTest, TheHostFindsACustomerOrSupplierThroughItsAccount)
+TEST_P(AccountSearchTest, TheHostFindsACustomerOrSupplierThroughItsAccount)
 {
     // description, field type, then what the browser opened with and what the field shows
     const struct {
@@ -220,6 +221,8 @@ TEST_F(AccountSearchTest, TheHostFindsACustomerOrSupplierThroughItsAccount)
         EXPECT_EQ(window.focusWidget(), box(1));
     }
 }
+
+ORV_ON_EVERY_ENGINE(AccountSearchTest);
 
 } // namespace
 } // namespace orv

@@ -9,6 +9,7 @@
 #include "lookup/QueryBuilders.h"
 #include "platform/QtPickerFactory.h"
 #include "support/ChartFixture.h"
+#include "support/Engines.h"
 #include "support/FakeServices.h"
 #include "support/FaultingConnection.h"
 
@@ -40,7 +41,7 @@ PickChoice code(const char *value)
     return PickChoice::withValue(QStringLiteral("Codice"), Variant(value));
 }
 
-class FieldLookupTest : public ::testing::Test {
+class FieldLookupTest : public ::testing::TestWithParam<test::Engine> {
 protected:
     // A new form with one field of the type, active, on the demo company; beforeShow sets the
     // field up before its window first shows.
@@ -171,7 +172,7 @@ protected:
         events.clear();
     }
     std::shared_ptr<test::RecordingConnection> db =
-        std::make_shared<test::RecordingConnection>(test::demoDatabase());
+        std::make_shared<test::RecordingConnection>(test::demoDatabaseOn(GetParam()));
     test::ServiceOverride<test::ScriptedPickerFactory> pickers;
     test::ServiceOverride<test::CapturedMessageBoxes> messages;
     std::unique_ptr<QWidget> window;
@@ -182,7 +183,7 @@ protected:
 
 // --- Lookup by code -----------------------------------------------------------------------------
 
-TEST_F(FieldLookupTest, CodeLookupResolvesUniquePrefixAmbiguousAndUnknownCodes)
+TEST_P(FieldLookupTest, CodeLookupResolvesUniquePrefixAmbiguousAndUnknownCodes)
 {
     // A unique code fills the field at once; one code that starts with the text needs no picker.
     // The entry's supplier account is wanted, and customer 1 has none.
@@ -215,7 +216,7 @@ TEST_F(FieldLookupTest, CodeLookupResolvesUniquePrefixAmbiguousAndUnknownCodes)
     EXPECT_EQ(lookup(OrvSearchAllAnagraphics, 0, "C001"), "=> C001|| #0/0 @1 code-edited");
 }
 
-TEST_F(FieldLookupTest, CodeLookupBringsTheChartAccountOrShowsTheBranchTyped)
+TEST_P(FieldLookupTest, CodeLookupBringsTheChartAccountOrShowsTheBranchTyped)
 {
     open(OrvSearchCustomers); // a customer's own account when customer accounts are asked for
     field->setIDSearchTypeConto(OrvCustomersAccounts);
@@ -236,7 +237,7 @@ TEST_F(FieldLookupTest, CodeLookupBringsTheChartAccountOrShowsTheBranchTyped)
 
 // --- Editing and focus --------------------------------------------------------------------------
 
-TEST_F(FieldLookupTest, FirstKeystrokeForgetsTheEntityOnce)
+TEST_P(FieldLookupTest, FirstKeystrokeForgetsTheEntityOnce)
 {
     resolved(OrvSearchCustomers, QStringLiteral("C001"));
     box(0)->setFocus(Qt::TabFocusReason);
@@ -254,7 +255,7 @@ TEST_F(FieldLookupTest, FirstKeystrokeForgetsTheEntityOnce)
     EXPECT_EQ(shown(), "|R| #0/0 ChangedElement @1 code-edited description-edited");
 }
 
-TEST_F(FieldLookupTest, LeavingUneditedBoxesOrTheSecondDescriptionOrDuringALookupRunsNothing)
+TEST_P(FieldLookupTest, LeavingUneditedBoxesOrTheSecondDescriptionOrDuringALookupRunsNothing)
 {
     resolved(OrvSearchCustomers, QStringLiteral("C002"));
     tab(0);
@@ -277,7 +278,7 @@ TEST_F(FieldLookupTest, LeavingUneditedBoxesOrTheSecondDescriptionOrDuringALooku
     EXPECT_EQ(shown(), "C001|| #0/0 @1 code-edited");
 }
 
-TEST_F(FieldLookupTest, TheBoxAWindowFocusesFirstIsTheBoxInUse)
+TEST_P(FieldLookupTest, TheBoxAWindowFocusesFirstIsTheBoxInUse)
 {
     // The code box is hidden, so the new window gives the description box the first focus.
     open(OrvSearchCustomers, [](OrvSearchACS2 &f) { f.setVisibleCode(false); });
@@ -289,7 +290,7 @@ TEST_F(FieldLookupTest, TheBoxAWindowFocusesFirstIsTheBoxInUse)
     EXPECT_TRUE(headers().startsWith("Anagrafica|Codice|")); // by description
 }
 
-TEST_F(FieldLookupTest, KeysReachTheHostWithTheirCodes)
+TEST_P(FieldLookupTest, KeysReachTheHostWithTheirCodes)
 {
     open(OrvSearchCustomers);
     field->setEnabledSearch(false); // Ctrl+R and Ctrl+G reach the host and run nothing
@@ -333,7 +334,7 @@ TEST_F(FieldLookupTest, KeysReachTheHostWithTheirCodes)
 
 // --- Lookup by description ----------------------------------------------------------------------
 
-TEST_F(FieldLookupTest, DescriptionLookupResolvesTheBeginningOfAName)
+TEST_P(FieldLookupTest, DescriptionLookupResolvesTheBeginningOfAName)
 {
     // One entry: an apostrophe, a registry entry of any role.
     EXPECT_EQ(lookup(OrvSearchCustomers, 1, "Dell'O"),
@@ -367,7 +368,7 @@ TEST_F(FieldLookupTest, DescriptionLookupResolvesTheBeginningOfAName)
     EXPECT_TRUE(db->sqlTexts().isEmpty());
 }
 
-TEST_F(FieldLookupTest, RegistryEntriesKeepTheCodeBoxAsItIs)
+TEST_P(FieldLookupTest, RegistryEntriesKeepTheCodeBoxAsItIs)
 {
     open(OrvSearchAllAnagraphics);
     const auto codeFromALoader = [this](const QString &code) {
@@ -391,7 +392,7 @@ TEST_F(FieldLookupTest, RegistryEntriesKeepTheCodeBoxAsItIs)
 
 // --- An entry that comes back from the management program ---------------------------------------
 
-TEST_F(FieldLookupTest, AnEntryFromOutsideIsShownOnlyWhenItStillQualifies)
+TEST_P(FieldLookupTest, AnEntryFromOutsideIsShownOnlyWhenItStillQualifies)
 {
     // The statement that re-reads the entry, then the entry the field shows afterwards; a customer
     // field showed customer 2 before the management program ran. Block: 1 blocked customers left
@@ -430,7 +431,7 @@ TEST_F(FieldLookupTest, AnEntryFromOutsideIsShownOnlyWhenItStillQualifies)
 
 // --- Failures -----------------------------------------------------------------------------------
 
-TEST_F(FieldLookupTest, EveryStatementOrRowReadThatFailsLeavesTheFieldUsable)
+TEST_P(FieldLookupTest, EveryStatementOrRowReadThatFailsLeavesTheFieldUsable)
 {
     // Each lookup runs once clean, then once for every statement and every row read it makes
     // failing in turn (and one past the last). A failed step is skipped or ends the lookup with
@@ -499,7 +500,7 @@ TEST_F(FieldLookupTest, EveryStatementOrRowReadThatFailsLeavesTheFieldUsable)
 
 // --- The search command -------------------------------------------------------------------------
 
-TEST_F(FieldLookupTest, CtrlRSearchesForTheBoxInUse)
+TEST_P(FieldLookupTest, CtrlRSearchesForTheBoxInUse)
 {
     open(OrvSearchCustomers);
     QStringList keys;
@@ -549,7 +550,7 @@ TEST_F(FieldLookupTest, CtrlRSearchesForTheBoxInUse)
     EXPECT_EQ(shown(), "x|| #0/0 @1");
 }
 
-TEST_F(FieldLookupTest, CtrlRRunsOnlyForExactlyCtrlWithTheSearchEnabledOnceAndReportsItsErrors)
+TEST_P(FieldLookupTest, CtrlRRunsOnlyForExactlyCtrlWithTheSearchEnabledOnceAndReportsItsErrors)
 {
     // No choice is scripted: a picker opened here fails the test.
     open(OrvSearchCustomers);
@@ -587,7 +588,7 @@ TEST_F(FieldLookupTest, CtrlRRunsOnlyForExactlyCtrlWithTheSearchEnabledOnceAndRe
     EXPECT_TRUE(db->sqlTexts().size() == 1); // the failed list only
 }
 
-TEST_F(FieldLookupTest, NothingThrowsIntoTheEventLoop)
+TEST_P(FieldLookupTest, NothingThrowsIntoTheEventLoop)
 {
     // A host handler of ChangedElement that throws, and what the clerk then sees.
     std::function<void()> hostHandler;
@@ -640,7 +641,7 @@ TEST_F(FieldLookupTest, NothingThrowsIntoTheEventLoop)
 
 // --- The host starts the search -----------------------------------------------------------------
 
-TEST_F(FieldLookupTest, HostSearchSetsTheColumnsOfEachType)
+TEST_P(FieldLookupTest, HostSearchSetsTheColumnsOfEachType)
 {
     // The picker's columns and key field when the host searches every entry from "abc", by code
     // (0) or by description (1); the first row is picked and the focus goes to that box.
@@ -680,7 +681,7 @@ TEST_F(FieldLookupTest, HostSearchSetsTheColumnsOfEachType)
 }
 
 // A crash here, not an assertion, is what shows the fault.
-TEST_F(FieldLookupTest, AFieldDeletedWhileItsListIsOpenEndsTheSearchQuietly)
+TEST_P(FieldLookupTest, AFieldDeletedWhileItsListIsOpenEndsTheSearchQuietly)
 {
     test::ServiceOverride<QtPickerFactory> realList;
     open(OrvSearchCustomers);
@@ -700,6 +701,8 @@ TEST_F(FieldLookupTest, AFieldDeletedWhileItsListIsOpenEndsTheSearchQuietly)
     EXPECT_TRUE(heard.isEmpty());
     EXPECT_TRUE(messages->messages().empty());
 }
+
+ORV_ON_EVERY_ENGINE(FieldLookupTest);
 
 } // namespace
 } // namespace orv

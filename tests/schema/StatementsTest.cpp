@@ -8,6 +8,10 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <algorithm>
+#include <map>
 
 namespace orv::test {
 inline void PrintTo(const ListedStatement &entry, std::ostream *out)
@@ -121,6 +125,51 @@ TEST_P(CaseInsensitiveTexts, CodesAndNamesFoldTheAsciiLettersOnly)
 }
 
 ORV_ON_EVERY_ENGINE(CaseInsensitiveTexts);
+
+// On a generated company of thousands of customers (ORV_PG_MID), each shape of statement that the
+// lookups and the totals send finds its rows through an index on what it searches, one-letter
+// prefixes included: with sequential scans ruled out, none is left in a plan, and an index
+// condition names the searched column.
+TEST(PostgresPlans, EveryLookupAndTotalShapeIsServedByAnIndexOnWhatItSearches)
+{
+    const QByteArray server = qgetenv("ORV_PG_MID");
+    if (server.isEmpty())
+        GTEST_SKIP() << "no generated company on PostgreSQL in this run (ORV_PG_MID)";
+    const auto db = PgConnection::open(QString::fromUtf8(server));
+    PQclear(PQexec(db->handle(), "SET enable_seqscan = off"));
+    std::map<QString, QString> listed;
+    for (const Entry &entry : test::readListedStatements())
+        listed[entry.name] = entry.sql;
+    // clang-format off
+    const struct { const char *name, *typed, *instead, *searched; } rows[] = {
+        {"registry.customer.count.code", "", "", "(codice = 'C001'::citext)"},
+        {"registry.customer.count.code_prefix", "'C01%'", "'C%'", "lower((codice)::text)"},
+        {"registry.customer.count.description", "", "", "lower((anagrafica)::text)"},
+        {"registry.customer.count.description", "'Ross%'", "'R%'", "lower((anagrafica)::text)"},
+        {"lookup.chart.segment_top", "", "", "(codifica = '01'::citext)"},
+        {"lookup.chart.accounts_by_description", "", "", "lower((contopdc)::text)"},
+        {"lookup.chart.branches_by_description", "", "", "lower((elementopdc)::text)"},
+        {"totals.account.year", "", "", "((idcontopdc = 101) AND (idesercizio = 2026))"},
+        {"totals.group.accounts", "", "", "(idelementopdc = 1014)"},
+        {"totals.group.children", "", "", "(idelementopdcpadre = 1003)"},
+    };
+    // clang-format on
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString sql = listed[QString::fromLatin1(row.name)].replace(QLatin1String(row.typed),
+                                                                          QLatin1String(row.instead));
+        PGresult *result = PQexec(db->handle(), ("EXPLAIN " + sql).toUtf8().constData());
+        QStringList plan;
+        for (int line = 0; line < PQntuples(result); ++line)
+            plan << QString::fromUtf8(PQgetvalue(result, line, 0)).trimmed();
+        PQclear(result);
+        EXPECT_FALSE(plan.join(u'\n').contains(QLatin1String("Seq Scan"))) << plan.join(u'\n').toStdString();
+        EXPECT_TRUE(std::any_of(plan.cbegin(), plan.cend(), [&](const QString &line) {
+            return line.startsWith(QLatin1String("Index Cond: ")) &&
+                   line.contains(QLatin1String(row.searched));
+        })) << plan.join(u'\n').toStdString();
+    }
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Schema, StatementsTest, ::testing::ValuesIn(test::readListedStatements()),

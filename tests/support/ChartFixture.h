@@ -3,6 +3,7 @@
 #include "data/RuntimeError.h"
 #include "field/ControlState.h"
 #include "support/Database.h"
+#include "support/Engines.h"
 #include "support/PrintVariant.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingConnection.h"
@@ -21,7 +22,7 @@ namespace orv::test {
 // A field's state on a recording connection over a database: the demo company, or the bare
 // schema with a few rows of a test's own.
 struct ChartFixture {
-    explicit ChartFixture(std::shared_ptr<SqliteConnection> database, std::int32_t chart = 1,
+    explicit ChartFixture(DbConnectionPtr database, std::int32_t chart = 1,
                           const QString &separator = QStringLiteral("."))
         : db(std::move(database)), recorder(std::make_shared<RecordingConnection>(db))
     {
@@ -30,14 +31,14 @@ struct ChartFixture {
         s.sSeparatoreCodifica = separator;
     }
 
-    static std::shared_ptr<SqliteConnection> withRows(const QString &rows)
+    static DbConnectionPtr withRows(Engine engine, const QString &rows)
     {
-        auto database = schemaDatabase();
-        database->executeScript(rows);
+        auto database = schemaDatabaseOn(engine);
+        test::execute(*database, rows);
         return database;
     }
 
-    void execute(const QString &sql) { db->executeScript(sql); }
+    void execute(const QString &sql) { test::execute(*db, sql); }
     QStringList take()
     {
         const QStringList texts = recorder->sqlTexts();
@@ -57,7 +58,7 @@ struct ChartFixture {
         return entries.join(u'|');
     }
 
-    std::shared_ptr<SqliteConnection> db;
+    DbConnectionPtr db;
     std::shared_ptr<RecordingConnection> recorder;
     ControlState s;
 };

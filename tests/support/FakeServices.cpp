@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace orv::test {
 
 int CapturedMessageBoxes::show(QWidget *, const QString &text, int style, const QString &title)
@@ -105,6 +107,31 @@ std::unique_ptr<DbResultSet> ScriptedPicker::Pick()
         rows.emplace_back();
         for (int column = 0; column < result->columnCount(); ++column)
             rows.back().push_back(result->value(column));
+    }
+    // In the order the list shows them: by the first column without regard to the case of the
+    // ASCII letters, Nulls first, ties by the key; the query's own order is the engine's.
+    const auto position = [&](const QString &name) {
+        std::size_t at = 0;
+        while (at < static_cast<std::size_t>(columns.size()) &&
+               columns[static_cast<qsizetype>(at)].compare(name.section(u'.', -1), Qt::CaseInsensitive) != 0)
+            ++at;
+        return at;
+    };
+    if (!m_record->columns.isEmpty()) {
+        const std::size_t first = position(m_record->columns.first().section(u'=', -1));
+        const std::size_t key = position(m_record->keyField);
+        const auto folded = [](const Variant &value) {
+            QByteArray bytes = value.isNull() ? QByteArray() : '.' + value.toText().toUtf8();
+            for (char &c : bytes)
+                c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            return bytes;
+        };
+        std::stable_sort(rows.begin(), rows.end(), [&](const auto &a, const auto &b) {
+            if (first >= a.size())
+                return false;
+            const QByteArray x = folded(a[first]), y = folded(b[first]);
+            return x != y ? x < y : key < a.size() && a[key].toDouble() < b[key].toDouble();
+        });
     }
     m_record->rowsOffered = static_cast<int>(rows.size());
     const std::optional<std::size_t> chosen = choose(columns, rows);

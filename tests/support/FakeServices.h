@@ -103,7 +103,8 @@ struct PickerRecord {
 };
 
 // Stands for the picking list: hands out pickers that record every setting and, on Pick, run
-// the query on the given connection and hand back the row of the next queued choice alone in
+// the query on the given connection, order its rows as the list does (a choice by index counts
+// in that order) and hand back the row of the next queued choice alone in
 // a result set, or an empty result set. A picker opened with no choice queued, or a choice that
 // matches no row, fails the running test and picks nothing.
 class ScriptedPickerFactory final : public PickerFactory {

@@ -5,6 +5,7 @@
 #include "data/RuntimeError.h"
 #include "field/FieldContext.h"
 #include "support/Database.h"
+#include "support/Engines.h"
 #include "support/PrintVariant.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingConnection.h"
@@ -22,10 +23,10 @@ namespace orv::test {
 
 // A field that is not shown, with everything it tells its host kept in order: ChangedElement,
 // ErrorInLostFocus and the name of each property-changed notice. `recorder` wraps the demo
-// company for the tests that connect the field.
+// company of the engine for the tests that connect the field.
 class FieldFixture : public ::testing::Test {
 protected:
-    FieldFixture()
+    explicit FieldFixture(Engine engine = Engine::Sqlite) : db(demoDatabaseOn(engine))
     {
         QObject::connect(field.get(), &OrvSearchACS2::ChangedElement, [this] { heard << "ChangedElement"; });
         QObject::connect(field.get(), &OrvSearchACS2::ErrorInLostFocus,
@@ -86,10 +87,18 @@ protected:
         return events.isEmpty() ? look() : look() + u' ' + events;
     }
 
-    std::shared_ptr<SqliteConnection> db = demoDatabase();
+    void execute(const QString &script) { test::execute(*db, script); }
+
+    DbConnectionPtr db;
     std::shared_ptr<RecordingConnection> recorder = std::make_shared<RecordingConnection>(db);
     std::unique_ptr<OrvSearchACS2> field = std::make_unique<OrvSearchACS2>();
     QStringList heard;
+};
+
+// The same on the engine of a TEST_P.
+class EngineFieldTest : public FieldFixture, public ::testing::WithParamInterface<Engine> {
+protected:
+    EngineFieldTest() : FieldFixture(GetParam()) {}
 };
 
 } // namespace orv::test

@@ -4,6 +4,7 @@
 #include "data/querymodel/LazyQueryModel.h"
 #include "platform/QtPickerFactory.h"
 #include "support/Database.h"
+#include "support/Engines.h"
 #include "support/FakeServices.h"
 #include "support/FaultingConnection.h"
 #include "support/Listings.h"
@@ -26,7 +27,7 @@ namespace {
 
 // The customers of the demo company by name: Bruno, Colombo, Conti, ..., Rossi, Rossini
 // Forniture S.r.l., Russo.
-class PickerDialogTest : public ::testing::Test {
+class PickerDialogTest : public ::testing::TestWithParam<test::Engine> {
 protected:
     void SetUp() override
     {
@@ -78,14 +79,14 @@ protected:
         return list()->model()->index(list()->currentIndex().row(), 0).data().toString();
     }
 
-    std::shared_ptr<SqliteConnection> db = test::demoDatabase();
+    DbConnectionPtr db = test::demoDatabaseOn(GetParam());
     // As the field gets it: from the default factory, which adds the hourglass, over a window.
     QWidget host;
     std::unique_ptr<SearchPicker> created = QtPickerFactory().create(&host);
     PickerDialog &picker = *host.findChild<PickerDialog *>();
 };
 
-TEST_F(PickerDialogTest, OpensOnTheSearchTextAndTypingMovesToTheFirstRowAtOrAfterIt)
+TEST_P(PickerDialogTest, OpensOnTheSearchTextAndTypingMovesToTheFirstRowAtOrAfterIt)
 {
     EXPECT_EQ(pick(
                   "ross",
@@ -121,7 +122,7 @@ TEST_F(PickerDialogTest, OpensOnTheSearchTextAndTypingMovesToTheFirstRowAtOrAfte
 }
 
 // Each way of closing the list: the row it picks, or "" when it picks nothing.
-TEST_F(PickerDialogTest, EveryWayOfClosingPicksTheRightRowOrNothing)
+TEST_P(PickerDialogTest, EveryWayOfClosingPicksTheRightRowOrNothing)
 {
     const auto doubleClick = [&] {
         const QRect cell = list()->visualRect(list()->model()->index(1, 1));
@@ -161,15 +162,15 @@ TEST_F(PickerDialogTest, EveryWayOfClosingPicksTheRightRowOrNothing)
 }
 
 // A list longer than what is counted when it opens: 2000 more customers, "Cognome 0000" on.
-TEST_F(PickerDialogTest, OpensInTheMiddleOfALongListAndTheRowsBeforeComeInAboveWithoutMovingIt)
+TEST_P(PickerDialogTest, OpensInTheMiddleOfALongListAndTheRowsBeforeComeInAboveWithoutMovingIt)
 {
-    db->executeScript(
-        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 1999)"
-                       " INSERT INTO Anagrafica (IDAnagrafica, Anagrafica, VirtualDelete)"
-                       " SELECT 1000 + i, printf('Cognome %04d', i), 0 FROM n;"
-                       "INSERT INTO Cliente (IDAnagrafica, IDAzienda, Codice)"
-                       " SELECT IDAnagrafica, 1, printf('X%04d', IDAnagrafica) FROM Anagrafica WHERE "
-                       "IDAnagrafica >= 1000;"));
+    test::execute(
+        *db, QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 1999)"
+                            " INSERT INTO Anagrafica (IDAnagrafica, Anagrafica, VirtualDelete)"
+                            " SELECT 1000 + i, 'Cognome ' || substr(CAST(10000 + i AS TEXT), 2), 0 FROM n;"
+                            "INSERT INTO Cliente (IDAnagrafica, IDAzienda, Codice)"
+                            " SELECT IDAnagrafica, 1, 'X' || IDAnagrafica FROM Anagrafica WHERE "
+                            "IDAnagrafica >= 1000;"));
     LazyQueryModel *model = picker.model();
     model->setPageSize(20);
     model->setCountStep(0);
@@ -206,7 +207,7 @@ TEST_F(PickerDialogTest, OpensInTheMiddleOfALongListAndTheRowsBeforeComeInAboveW
 
 // A query that fails when the list opens, or later at a page the list reads: the list says why
 // and can only be closed, and the pick raises the error; the next list works.
-TEST_F(PickerDialogTest, AQueryThatFailsIsToldAndRaisedAndTheHourglassShowsWhileListing)
+TEST_P(PickerDialogTest, AQueryThatFailsIsToldAndRaisedAndTheHourglassShowsWhileListing)
 {
     test::ServiceOverride<test::FixedScreen> screen;
     EXPECT_EQ(pick("r",
@@ -245,5 +246,7 @@ TEST_F(PickerDialogTest, AQueryThatFailsIsToldAndRaisedAndTheHourglassShowsWhile
     faulting->disarm();
     EXPECT_EQ(pick("esp", [&] { QTest::keyClick(box(), Qt::Key_Return); }), "Esposito");
 }
+
+ORV_ON_EVERY_ENGINE(PickerDialogTest);
 
 } // namespace
