@@ -12,6 +12,7 @@
 #include "platform/PublishedWindow.h"
 #include "platform/SuiteResources.h"
 #include "support/Database.h"
+#include "support/Engines.h"
 #include "support/FakeServices.h"
 #include "support/FaultingConnection.h"
 #include "support/QtPrinters.h"
@@ -35,7 +36,7 @@ using test::ServiceOverride;
 const QString kClient = QStringLiteral("Fattura");
 const QString kManagerSection = QStringLiteral("MenuSettings");
 
-class ManagementLaunchTest : public ::testing::Test {
+class ManagementLaunchTest : public ::testing::TestWithParam<test::Engine> {
 protected:
     void SetUp() override
     {
@@ -44,7 +45,9 @@ protected:
         auto company = SqliteConnection::open(qEnvironmentVariable("ORV_COMPANY_DB"));
         company->executeScriptFile(test::schemaPath(QStringLiteral("schema.sql")));
         company->executeScriptFile(test::schemaPath(QStringLiteral("seed.sql")));
-        db = std::make_shared<test::RecordingConnection>(company);
+        // The program reads the company from the file; the field from the engine of the run.
+        db = std::make_shared<test::RecordingConnection>(
+            GetParam() == test::Engine::Sqlite ? DbConnectionPtr(company) : test::demoDatabaseOn(GetParam()));
         field = std::make_unique<OrvSearchACS2>();
         field->setConnection(db);
         field->setIDFirm(1);
@@ -86,7 +89,7 @@ protected:
 };
 
 // Nothing started: what the user is told, and that the hand-over was never written.
-TEST_F(ManagementLaunchTest, LaunchesThatStartNothingReturnZeroAndHandNothingOver)
+TEST_P(ManagementLaunchTest, LaunchesThatStartNothingReturnZeroAndHandNothingOver)
 {
     struct Case {
         const char *name;
@@ -130,7 +133,7 @@ TEST_F(ManagementLaunchTest, LaunchesThatStartNothingReturnZeroAndHandNothingOve
         "TipoOggetto.IDGestore = Gestore.IDGestore"));
 }
 
-TEST_F(ManagementLaunchTest, AProgramThatShowsNoWindowIsReportedAndItsHandOverDeleted)
+TEST_P(ManagementLaunchTest, AProgramThatShowsNoWindowIsReportedAndItsHandOverDeleted)
 {
     const menu::WindowWaitLimitOverride shortLimit(300ms);
     qputenv("ORV_MANAGER_NO_WINDOW", "1");
@@ -145,7 +148,7 @@ TEST_F(ManagementLaunchTest, AProgramThatShowsNoWindowIsReportedAndItsHandOverDe
 
 // The hand-over the program reads, with the fall-backs of the user name and the password, and the
 // entity it leaves; the field waits blocked on the process.
-TEST_F(ManagementLaunchTest, HandsTheCallOverAndAnswersTheEntityTheProgramLeft)
+TEST_P(ManagementLaunchTest, HandsTheCallOverAndAnswersTheEntityTheProgramLeft)
 {
     struct Case {
         QString userName, clientUser, password;
@@ -184,7 +187,7 @@ TEST_F(ManagementLaunchTest, HandsTheCallOverAndAnswersTheEntityTheProgramLeft)
 
 // A program that ends without leaving an entity, or dies while the field waits for it, in either
 // wait: the field gets back the entity it handed over, and is itself again.
-TEST_F(ManagementLaunchTest, AProgramThatLeavesNothingOrDiesEndsTheWait)
+TEST_P(ManagementLaunchTest, AProgramThatLeavesNothingOrDiesEndsTheWait)
 {
     for (const bool blocking : {false, true}) {
         for (const auto &[script, value] :
@@ -205,7 +208,7 @@ TEST_F(ManagementLaunchTest, AProgramThatLeavesNothingOrDiesEndsTheWait)
 
 // A second launch while the first waits finds the program's window held, asks for it to come to
 // the front and returns 0 at once; the program chooses only once asked.
-TEST_F(ManagementLaunchTest, ASecondLaunchBringsTheRunningProgramToTheFront)
+TEST_P(ManagementLaunchTest, ASecondLaunchBringsTheRunningProgramToTheFront)
 {
     qputenv("ORV_MANAGER_CHOOSE", "C006");
     qputenv("ORV_MANAGER_WAIT_RESTORE", "1");
@@ -226,7 +229,7 @@ TEST_F(ManagementLaunchTest, ASecondLaunchBringsTheRunningProgramToTheFront)
 // registry entry, looked up again. The registry's program announces its window under its entity,
 // after the handle an earlier run left there was cleared: a running window of this process left
 // under that key is not taken for the program.
-TEST_F(ManagementLaunchTest, CtrlGShowsTheEntityTheProgramLeft)
+TEST_P(ManagementLaunchTest, CtrlGShowsTheEntityTheProgramLeft)
 {
     QWidget earlier;
     PublishedWindow published(&earlier);
@@ -256,7 +259,7 @@ TEST_F(ManagementLaunchTest, CtrlGShowsTheEntityTheProgramLeft)
 // the search flag is clear (the pointer and the priority stay as the failure left them, and are
 // put back before the next run); each kind's last run, with no fault left, launches as the clean
 // run did.
-TEST_F(ManagementLaunchTest, EveryStatementOrRowReadThatFailsEndsTheLaunchCleanly)
+TEST_P(ManagementLaunchTest, EveryStatementOrRowReadThatFailsEndsTheLaunchCleanly)
 {
     auto faulting = std::make_shared<test::FaultingConnection>(db);
     field->setConnection(faulting);
@@ -306,6 +309,8 @@ TEST_F(ManagementLaunchTest, EveryStatementOrRowReadThatFailsEndsTheLaunchCleanl
     }
     test::printFaultPoints(points);
 }
+
+ORV_ON_EVERY_ENGINE(ManagementLaunchTest);
 
 TEST(ProcessPriorityTest, LowersThisProcessAndBringsItBack)
 {
