@@ -382,6 +382,11 @@ std::unique_ptr<DbResultSet> PgConnection::OpenResultSet(const QString &sql, int
     if (options == kStreamed)
         return openCursor(text, sql);
     PGresult *result = execute(text, numericLiteralsAsParameters(text, '$', kMaxParameters));
+    return std::make_unique<PgResultSet>(rowsOrRaise(result, sql), options);
+}
+
+pg_result *PgConnection::rowsOrRaise(pg_result *result, const QString &sql)
+{
     const ExecStatusType status = PQresultStatus(result);
     if (status != PGRES_TUPLES_OK) {
         const QString message = messageOf(result, m_connection);
@@ -396,7 +401,7 @@ std::unique_ptr<DbResultSet> PgConnection::OpenResultSet(const QString &sql, int
         PQclear(result);
         throw;
     }
-    return std::make_unique<PgResultSet>(result, options);
+    return result;
 }
 
 std::unique_ptr<DbResultSet> PgConnection::openCursor(const char *text, const QString &sql)
@@ -434,19 +439,7 @@ PGresult *PgConnection::fetchCursor(const std::string &name, int rows, unsigned 
         raiseError(kErrDatabase,
                    QStringLiteral("The connection to the server was lost while the rows were read"));
     const std::string fetch = "FETCH FORWARD " + std::to_string(rows) + " FROM " + name;
-    PGresult *result = guarded([&] { return PQexec(m_connection, fetch.c_str()); });
-    if (PQresultStatus(result) != PGRES_TUPLES_OK) {
-        const QString message = messageOf(result, m_connection);
-        PQclear(result);
-        raiseServer(QStringLiteral("The query failed"), message);
-    }
-    try {
-        ensureStillReadOnly(sql);
-    } catch (...) {
-        PQclear(result);
-        throw;
-    }
-    return result;
+    return rowsOrRaise(guarded([&] { return PQexec(m_connection, fetch.c_str()); }), sql);
 }
 
 void PgConnection::closeCursor(const std::string &name, unsigned session)

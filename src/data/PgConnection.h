@@ -54,6 +54,8 @@ private:
     template <typename Call> pg_result *guarded(Call call);
     pg_result *execute(const char *text, const std::optional<LiteralShape> &shape);
     void ensureStillReadOnly(const QString &sql);
+    // The rows of a result, or its error raised with the result freed.
+    pg_result *rowsOrRaise(pg_result *result, const QString &sql);
     std::unique_ptr<DbResultSet> openCursor(const char *text, const QString &sql);
     pg_result *fetchCursor(const std::string &name, int rows, unsigned session, const QString &sql);
     void closeCursor(const std::string &name, unsigned session);
