@@ -3,7 +3,10 @@
 the tests and reports every mutation that no test caught. The list's format is described at its
 top. The working tree is restored after each mutation, also on failure or Ctrl+C.
 
-usage: mutate.py BUILD_DIR LIST [FILTER]   (the build directory is configured already)
+With --every, all the tests run under each mutation and every failing case is named, which
+shows the cases that alone catch a fault before a test is cut.
+
+usage: mutate.py BUILD_DIR LIST [--every] [FILTER]   (the build directory is configured already)
 """
 import json
 import os
@@ -67,8 +70,9 @@ def tree_state():
 
 
 class Runner:
-    def __init__(self, build_dir):
+    def __init__(self, build_dir, every=False):
         self.build_dir = build_dir
+        self.every = every
         # Each test runs the executable of the target of the same name. Until that is built, ctest
         # lists the test without its command, so the paths are read after the first build.
         self.targets = [t["name"] for t in self.listing()]
@@ -96,9 +100,12 @@ class Runner:
         return {n: p.stat().st_mtime_ns if p.exists() else 0 for n, p in self.executables.items()}
 
     def test(self, names):
-        """Runs the named tests up to the first failure: (failed test or None, first failing case)."""
-        command = ["ctest", "--test-dir", self.build_dir, "--stop-on-failure", "--output-on-failure",
+        """Runs the named tests up to the first failure, or all of them with --every: (failed test or
+        None, the failing case, or with --every every failing case)."""
+        command = ["ctest", "--test-dir", self.build_dir, "--output-on-failure",
                    "-R", "^(" + "|".join(map(re.escape, names)) + ")$"]
+        if not self.every:
+            command.append("--stop-on-failure")
         process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                                    text=True, errors="replace", start_new_session=True)
         try:
@@ -113,8 +120,11 @@ class Runner:
             return None, ""
         failed = [name for name, status in re.findall(r"Test\s+#\d+: (\S+) \.+\W*(\w+)", output)
                   if status != "Passed"]
-        case = re.search(r"^\[  FAILED  \] (\S+)", output, re.M)
-        return (failed[-1] if failed else "ctest"), (case.group(1) if case else "")
+        cases = list(dict.fromkeys(c.rstrip(",") for c in re.findall(r"^\[  FAILED  \] (\S+)", output, re.M)
+                                   if not c[0].isdigit()))
+        if self.every:
+            return " ".join(failed) or "ctest", " ".join(cases)
+        return (failed[-1] if failed else "ctest"), (cases[0] if cases else "")
 
 
 def not_applicable(mutation):
@@ -155,10 +165,11 @@ def mutate(runner, mutation):
 
 
 def main():
-    if len(sys.argv) not in (3, 4):
+    arguments = [a for a in sys.argv[1:] if a != "--every"]
+    if len(arguments) not in (2, 3):
         sys.exit(__doc__.strip().splitlines()[-1])
-    build_dir, list_path = sys.argv[1], Path(sys.argv[2])
-    wanted = sys.argv[3].lower() if len(sys.argv) == 4 else ""
+    build_dir, list_path = arguments[0], Path(arguments[1])
+    wanted = arguments[2].lower() if len(arguments) == 3 else ""
     listed = parse(list_path)
     chosen = [m for m in listed if wanted in m.file.lower() or wanted in m.description.lower()]
     # Ctrl+C raises KeyboardInterrupt; a hang-up or kill unwinds the same way.
@@ -166,7 +177,7 @@ def main():
         signal.signal(number, signal.default_int_handler)
     state = tree_state()
     try:
-        return run_all(Runner(build_dir), list_path, chosen, len(listed))
+        return run_all(Runner(build_dir, "--every" in sys.argv), list_path, chosen, len(listed))
     except KeyboardInterrupt:
         print("Interrupted.", file=sys.stderr)
         return 130
