@@ -35,10 +35,24 @@ protected:
     void SetUp() override
     {
         moduleState().sApplicationName = kApplication;
-        dialog.oConnect = chart.recorder;
-        dialog.lIDPDC = 1;
-        dialog.sSepCod = QStringLiteral(".");
+        configure(dialog, chart.recorder);
         dialog.sCaption = QStringLiteral("Cerca conto");
+    }
+    static void configure(frmSearchAccount &browser, DbConnectionPtr db)
+    {
+        browser.oConnect = std::move(db);
+        browser.lIDPDC = 1;
+        browser.sSepCod = QStringLiteral(".");
+    }
+    static QLineEdit *boxOf(frmSearchAccount &browser, const char *name)
+    {
+        return browser.findChild<QLineEdit *>(QLatin1String(name));
+    }
+    static void clickRow(frmSearchAccount &browser, int row)
+    {
+        auto *rows = browser.findChild<ResultList *>(QStringLiteral("lstListView"));
+        QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          rows->visualRect(rows->model()->index(row, 0)).center());
     }
 
     // exec() with `interact` run in the open dialog; a dialog still open afterwards is cancelled.
@@ -63,8 +77,8 @@ protected:
     {
         return dialog.findChild<T *>(QString::fromLatin1(name));
     }
-    QLineEdit *codeBox() { return child<QLineEdit>("txtCodifica"); }
-    QLineEdit *descriptionBox() { return child<QLineEdit>("txtDescrizione"); }
+    QLineEdit *codeBox() { return boxOf(dialog, "txtCodifica"); }
+    QLineEdit *descriptionBox() { return boxOf(dialog, "txtDescrizione"); }
     ResultList *list() { return child<ResultList>("lstListView"); }
     QTreeView *treeView() { return child<QTreeView>("trvTreeView"); }
     ChartTreeModel *tree() { return qobject_cast<ChartTreeModel *>(treeView()->model()); }
@@ -163,9 +177,7 @@ TEST_P(BrowserDialogTest, OkHandsBackTheChosenRowOrRefusesItWithEachRule)
         SCOPED_TRACE(c.name);
         test::ChartFixture company(test::demoDatabaseOn(GetParam()));
         frmSearchAccount browser;
-        browser.oConnect = company.recorder;
-        browser.lIDPDC = 1;
-        browser.sSepCod = QStringLiteral(".");
+        configure(browser, company.recorder);
         const QString settings = QLatin1String(c.settings);
         if (settings.contains(u"hide"))
             browser.bHideLeaf = true;
@@ -180,16 +192,12 @@ TEST_P(BrowserDialogTest, OkHandsBackTheChosenRowOrRefusesItWithEachRule)
         boxes->clear();
         QString outcome;
         QTimer::singleShot(0, &browser, [&] {
-            auto *description = browser.findChild<QLineEdit *>(QStringLiteral("txtDescrizione"));
-            auto *rows = browser.findChild<ResultList *>(QStringLiteral("lstListView"));
-            enter(description, QString::fromUtf8(c.description));
-            if (c.row >= 0) {
-                const QRect cell = rows->visualRect(rows->model()->index(c.row, 0));
-                QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
-            }
+            enter(boxOf(browser, "txtDescrizione"), QString::fromUtf8(c.description));
+            if (c.row >= 0)
+                clickRow(browser, c.row);
             if (c.meanwhile)
                 company.execute(QString::fromLatin1(c.meanwhile));
-            QTest::keyClick(rows, Qt::Key_Return);
+            QTest::keyClick(browser.findChild<ResultList *>(QStringLiteral("lstListView")), Qt::Key_Return);
             if (browser.isVisible()) {
                 outcome = QStringLiteral("open %1").arg(browser.IDNode);
                 browser.reject();
@@ -219,14 +227,6 @@ TEST_P(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
     // open dialog is shown as "Errore 3000: ..." and leaves it open, where a search by code still
     // finds its account. Only the walk down a typed code to its node ends silently at a fault.
     auto faulting = std::make_shared<test::FaultingConnection>(chart.db);
-    const auto row = [](frmSearchAccount &d, int i) {
-        auto *rows = d.findChild<ResultList *>(QStringLiteral("lstListView"));
-        QTest::mouseClick(rows->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          rows->visualRect(rows->model()->index(i, 0)).center());
-    };
-    const auto box = [](frmSearchAccount &d, const char *name) {
-        return d.findChild<QLineEdit *>(QLatin1String(name));
-    };
     using Act = std::function<void(frmSearchAccount &)>;
     struct Step {
         const char *name;
@@ -235,9 +235,8 @@ TEST_P(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
         bool walksCode = false;
     };
     const auto typeIn = [&](const char *name, const char *text) -> Act {
-        return [=](frmSearchAccount &d) { enter(box(d, name), QString::fromUtf8(text)); };
+        return [=](frmSearchAccount &d) { enter(boxOf(d, name), QString::fromUtf8(text)); };
     };
-    const auto pick = [&](int i) -> Act { return [=](frmSearchAccount &d) { row(d, i); }; };
     const Step steps[] = {
         {"open", {}, {}},
         {"open with a code and a description",
@@ -255,8 +254,8 @@ TEST_P(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
          }},
         {"search by code", {}, typeIn("txtCodifica", "02.15.01.003"), true},
         {"search by description", {}, typeIn("txtDescrizione", "Banca")},
-        {"choose a row", typeIn("txtDescrizione", "Banca"), pick(1)},
-        {"OK", [&](frmSearchAccount &d) { typeIn("txtDescrizione", "Cassa contanti")(d), row(d, 0); },
+        {"choose a row", typeIn("txtDescrizione", "Banca"), [](frmSearchAccount &d) { clickRow(d, 1); }},
+        {"OK", [&](frmSearchAccount &d) { typeIn("txtDescrizione", "Cassa contanti")(d), clickRow(d, 0); },
          [](frmSearchAccount &d) { d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); }},
     };
     QStringList points;
@@ -267,9 +266,7 @@ TEST_P(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
         const auto run = [&] {
             outcome.clear();
             browser = std::make_unique<frmSearchAccount>();
-            browser->oConnect = faulting;
-            browser->lIDPDC = 1;
-            browser->sSepCod = QStringLiteral(".");
+            configure(*browser, faulting);
             boxes->clear();
             recovered = false;
             faulting->hold(static_cast<bool>(step.act));
@@ -287,9 +284,9 @@ TEST_P(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
                               .arg(d.IDNode)
                               .arg(d.isVisible());
                 if (d.isVisible()) {
-                    enter(box(d, "txtCodifica"), QStringLiteral("01.10.001"));
-                    recovered =
-                        d.IDNode == 0 && box(d, "txtDescrizione")->text() == QStringLiteral("Cassa contanti");
+                    enter(boxOf(d, "txtCodifica"), QStringLiteral("01.10.001"));
+                    recovered = d.IDNode == 0 &&
+                                boxOf(d, "txtDescrizione")->text() == QStringLiteral("Cassa contanti");
                     d.reject();
                 } else {
                     recovered = true;

@@ -1,4 +1,3 @@
-#include "field/ModuleState.h"
 #include "support/FieldFixture.h"
 
 #include <QApplication>
@@ -6,7 +5,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <thread>
 
 namespace orv {
 namespace {
@@ -78,41 +76,12 @@ TEST_F(FieldTest, NewFieldHasTheDesignDefaultsAndPropertiesWorkByName)
         EXPECT_EQ(field->property(name).toString().size(), longText.size()) << name;
     }
 
-    // The application name is shared by the fields of a thread; the settings' one is read trimmed.
+    // The application name is shared by the fields; the settings' one is read trimmed.
     OrvSearchACS2 other;
     field->setApplicationName(QStringLiteral("Contabilita"));
     EXPECT_EQ(other.ApplicationName(), QStringLiteral("Contabilita"));
-    QString there = QStringLiteral("unset"); // each thread has its own
-    std::thread([&] { there = moduleState().sApplicationName; }).join();
-    EXPECT_EQ(there, QString());
     EXPECT_FALSE(OrvSearchACS2::settingsAppName().isEmpty());
     EXPECT_EQ(OrvSearchACS2::settingsAppName(), OrvSearchACS2::settingsAppName().trimmed());
-}
-
-TEST_F(FieldTest, SearchTypeAndCodeFromTheHostRunTheChangeHandlingOfTheBoxes)
-{
-    // Empty boxes: clearing changes no text, so nothing but the notification is heard.
-    preset(3, 12, false, {"", "", ""});
-    EXPECT_EQ(during([&] { field->setSearchType(OrvSearchSuppliers); }), "SearchType");
-    EXPECT_EQ(look(), "0/0/0 [||]");
-
-    // Clearing the code box forgets the entity (the ids are already zero, so the reset raises
-    // nothing), then the description box finds the code flag set.
-    preset(3, 12, false, {"C001", "Rossi", "Mario"});
-    EXPECT_EQ(during([&] { field->setSearchType(OrvSearchAgents); }), "IDNode, IDAnagrafica, SearchType");
-    EXPECT_EQ(look(), "0/0/0 [*|*|]");
-
-    // Code from the host forgets the entity once, like typing, but not while a lookup fills the boxes.
-    preset(3, 4, false, {"", "Bianchi", "Luca"});
-    EXPECT_EQ(during([&] { field->setCode(QStringLiteral("C")); }),
-              "IDNode, ChangedElement, IDAnagrafica, Code");
-    EXPECT_EQ(look(), "0/0/0 [C*|*|]");
-    EXPECT_EQ(during([&] { field->setCode(QStringLiteral("C0")); }), "Code"); // the flags are set now
-
-    preset(3, 4, false, {"", "Bianchi", "Luca"});
-    work().bRicercaInCorso = true;
-    EXPECT_EQ(during([&] { field->setCode(QStringLiteral("F01")); }), "Code");
-    EXPECT_EQ(look(), "3/0/4 [F01*|Bianchi|Luca]");
 }
 
 TEST_F(FieldTest, DelegatedPropertiesAndColoursLiveInTheBoxes)

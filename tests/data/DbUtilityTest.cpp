@@ -2,7 +2,6 @@
 #include "data/RuntimeError.h"
 #include "data/SqliteConnection.h"
 
-#include "support/Database.h"
 #include "support/PrintVariant.h"
 
 #include <QStringList>
@@ -79,34 +78,3 @@ TEST_F(DbUtilityTest, SqlLiteralsOfTextAndNumbersWorkInStatements)
                            signBlank(std::numeric_limits<qint64>::min())}),
               QStringList({" 5", "-5", " 0", " 3000000000", "-9223372036854775808"}));
 }
-
-namespace {
-
-// The rights of the demo company's users: admin everywhere; mrossi the registry at the head office
-// (office 1) and only the right to look at the chart; ospite only to look at the registry.
-TEST(DbUtilityRightsTest, UserHasRightOnlyWhereGrantedForTheOfficeOrEveryOffice)
-{
-    const auto db = orv::test::demoDatabase();
-    struct Case {
-        std::int32_t user, branch, objectType, right;
-        bool expected;
-    };
-    const Case cases[] = {{1, 7, 5, 33, true},  {2, 1, 6, 33, true},  {2, 0, 6, 33, false},
-                          {2, 2, 6, 33, false}, {2, 1, 5, 33, false}, {2, 3, 5, 1, true},
-                          {3, 0, 6, 33, false}, {9, 0, 6, 33, false}};
-    for (const Case &c : cases) {
-        bool has = !c.expected;
-        dbUtility().UserHasRight(db.get(), c.user, c.branch, c.objectType, c.right, has);
-        EXPECT_EQ(has, c.expected) << c.user << " " << c.branch << " " << c.objectType << " " << c.right;
-    }
-}
-
-TEST(DbUtilityRightsTest, TransformPasswordMirrorsPrintableAsciiAndUndoesItself)
-{
-    EXPECT_EQ(dbUtility().TransformPassword(QStringLiteral("Az 09~!è")), QStringLiteral("^% of!~è"));
-    const QString stored = dbUtility().TransformPassword(QStringLiteral("Segreto1"));
-    EXPECT_NE(stored, QStringLiteral("Segreto1"));
-    EXPECT_EQ(dbUtility().TransformPassword(stored), QStringLiteral("Segreto1"));
-}
-
-} // namespace

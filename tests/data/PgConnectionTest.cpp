@@ -53,14 +53,6 @@ TEST_F(PgConnectionTest, ColumnValuesAndTheirTypes)
     EXPECT_EQ(scalar("SELECT 922337203685477.5808::numeric(19,4)"), "#6");
 }
 
-TEST_F(PgConnectionTest, RewindableRowsStartOverAndForwardOnlyRowsRefuse)
-{
-    const QString sql = QStringLiteral("SELECT IDAzienda FROM Azienda ORDER BY 1");
-    EXPECT_EQ(walk(*db->OpenResultSet(sql, kRewindable), "NNFN"), "1 2 eof 1 2");
-    EXPECT_EQ(walk(*db->OpenResultSet(sql), "NF"), "1 2 #3219");
-    EXPECT_EQ(walk(*db->OpenResultSet(sql + QStringLiteral(" LIMIT 0"), kRewindable), "F"), "eof eof");
-}
-
 // What is refused here never reaches the server: on it these would be other errors (an unknown
 // table, a syntax error) or would run.
 TEST_F(PgConnectionTest, OnlyOneReadRunsAndTheSessionStaysReadOnly)
@@ -87,13 +79,6 @@ TEST_F(PgConnectionTest, OnlyOneReadRunsAndTheSessionStaysReadOnly)
     }
     EXPECT_THAT([&] { (void)db->OpenResultSet("SELECT * FROM Mancante"); },
                 ThrowsMessage<RuntimeError>(HasSubstr("relation \"mancante\" does not exist")));
-}
-
-TEST_F(PgConnectionTest, ALostConnectionFailsOneStatementAndTheNextConnectsAgain)
-{
-    EXPECT_THAT([&] { (void)db->OpenResultSet("SELECT pg_terminate_backend(pg_backend_pid())"); },
-                ThrowsMessage<RuntimeError>(HasSubstr("terminat")));
-    EXPECT_EQ(scalar("SELECT current_setting('default_transaction_read_only')"), "on");
     EXPECT_THAT([] { (void)PgConnection::open("host=/nonexistent"); },
                 ThrowsMessage<RuntimeError>(HasSubstr("Cannot connect to the server: ")));
 }

@@ -2,6 +2,7 @@
 #include "data/DbUtility.h"
 #include "data/RuntimeError.h"
 
+#include "support/Engines.h"
 #include "support/PrintVariant.h"
 
 #include <QFile>
@@ -47,17 +48,19 @@ protected:
 
 } // namespace
 
-// Bof means an empty result; with no current row a read raises 3021.
-TEST_F(SqliteConnectionTest, RewindableRowsStartOverAndForwardOnlyRowsRefuse)
+// Bof means an empty result; with no current row a read raises 3021. On each engine.
+using ResultRows = test::EngineTest;
+
+TEST_P(ResultRows, RewindableRowsStartOverAndForwardOnlyRowsRefuse)
 {
     // clang-format off
     const struct { const char *sql; int options; const char *moves, *expected; } rows[] = {
-        {"SELECT IDRamo FROM Ramo WHERE IDRamo = 2", kRewindable, "NFN", "2 eof 2 eof"},
-        {"SELECT IDRamo FROM Ramo ORDER BY IDRamo", kRewindable, "NNFN", "1 2 3 1 2"},
-        {"SELECT IDRamo FROM Ramo WHERE IDRamo = 1", kForwardOnly, "NFN", "1 eof #3219 #3021"},
-        {"SELECT IDRamo FROM Ramo ORDER BY IDRamo", kForwardOnly, "NF", "1 2 #3219"},
-        {"SELECT IDRamo FROM Ramo WHERE IDRamo = 99", kForwardOnly, "F", "eof eof"},
-        {"SELECT IDRamo FROM Ramo WHERE IDRamo = 99", kRewindable, "F", "eof eof"},
+        {"SELECT IDAzienda FROM Azienda WHERE IDAzienda = 2", kRewindable, "NFN", "2 eof 2 eof"},
+        {"SELECT IDAzienda FROM Azienda ORDER BY IDAzienda", kRewindable, "NNFN", "1 2 eof 1 2"},
+        {"SELECT IDAzienda FROM Azienda WHERE IDAzienda = 1", kForwardOnly, "NFN", "1 eof #3219 #3021"},
+        {"SELECT IDAzienda FROM Azienda ORDER BY IDAzienda", kForwardOnly, "NF", "1 2 #3219"},
+        {"SELECT IDAzienda FROM Azienda WHERE IDAzienda = 99", kForwardOnly, "F", "eof eof"},
+        {"SELECT IDAzienda FROM Azienda WHERE IDAzienda = 99", kRewindable, "F", "eof eof"},
     };
     // clang-format on
     for (const auto &row : rows) {
@@ -70,6 +73,8 @@ TEST_F(SqliteConnectionTest, RewindableRowsStartOverAndForwardOnlyRowsRefuse)
         }
     }
 }
+
+ORV_ON_EVERY_ENGINE(ResultRows);
 
 // Integers beyond 32 bits come back as Double (a Variant compares its type too); Null stays Null.
 TEST_F(SqliteConnectionTest, ColumnValuesAndTheirTypes)

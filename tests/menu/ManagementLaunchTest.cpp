@@ -312,11 +312,5 @@ TEST_P(ManagementLaunchTest, EveryStatementOrRowReadThatFailsEndsTheLaunchCleanl
 
 ORV_ON_EVERY_ENGINE(ManagementLaunchTest);
 
-TEST(ProcessPriorityTest, LowersThisProcessAndBringsItBack)
-{
-    EXPECT_EQ(menu::fnSetProcessPriority(0, 0, kPriorityBelowNormal), kPriorityBelowNormal);
-    EXPECT_EQ(menu::fnSetProcessPriority(getpid(), 0, kPriorityNormal), kPriorityNormal);
-}
-
 } // namespace
 } // namespace orv

@@ -43,31 +43,6 @@ protected:
     static inline std::shared_ptr<PgConnection> postgres; // none when the run has no server
 };
 
-TEST_P(StatementsTest, RunsOnTheDemoCompanyWithTheExpectedRows)
-{
-    const Entry &entry = GetParam();
-    QString sql = entry.sql;
-    std::unique_ptr<DbResultSet> rs;
-    ASSERT_NO_THROW(rs = runSql(db.get(), sql));
-    QStringList first;
-    for (int column = 0; column < entry.first.size() && !rs->Eof(); ++column) {
-        const Variant value = rs->Fields().Item(column).Value();
-        // Numbers compare as numbers, so that "12.5" matches 12.50.
-        bool number = false;
-        const double expected = entry.first[column].toDouble(&number);
-        first << (value.isNull()                                                ? QStringLiteral("NULL")
-                  : number && value.isNumeric() && value.toDouble() == expected ? entry.first[column]
-                                                                                : value.toText());
-    }
-    EXPECT_EQ(first, entry.first);
-    int rows = 0;
-    for (; !rs->Eof(); rs->MoveNext())
-        ++rows;
-    if (entry.rows >= 0) {
-        EXPECT_EQ(rows, entry.rows);
-    }
-}
-
 // Each row as one text; numbers compare by value, whichever type an engine gives them.
 QStringList rowsOf(DbConnection &db, const QString &sql)
 {
@@ -86,20 +61,33 @@ QStringList rowsOf(DbConnection &db, const QString &sql)
     return rows;
 }
 
-TEST_P(StatementsTest, GivesTheSameRowsOnPostgres)
+// On SQLite the rows counted and the first row listed; on PostgreSQL the same rows as on SQLite,
+// in the same order where an ORDER BY gives one.
+TEST_P(StatementsTest, RunsOnTheDemoCompanyWithTheExpectedRows)
 {
-    if (!postgres)
-        GTEST_SKIP() << "no PostgreSQL server in this run (ORV_PG_DEMO)";
     const Entry &entry = GetParam();
-    QStringList expected = rowsOf(*db, entry.sql);
     QStringList rows;
-    ASSERT_NO_THROW(rows = rowsOf(*postgres, entry.sql));
-    // Rows that an ORDER BY leaves unordered may come in any order.
-    if (!entry.sql.contains(QLatin1String("ORDER BY"), Qt::CaseInsensitive)) {
-        expected.sort();
-        rows.sort();
+    ASSERT_NO_THROW(rows = rowsOf(*db, entry.sql));
+    if (entry.rows >= 0) {
+        EXPECT_EQ(rows.size(), entry.rows);
     }
-    EXPECT_EQ(rows, expected);
+    QStringList first = rows.isEmpty() ? QStringList() : rows.first().split(u'|').mid(0, entry.first.size());
+    for (qsizetype column = 0; column < first.size(); ++column) {
+        bool number = false, listedNumber = false;
+        const double value = first[column].toDouble(&number);
+        if (number && value == entry.first[column].toDouble(&listedNumber) && listedNumber)
+            first[column] = entry.first[column]; // "12.5" matches 12.50
+    }
+    EXPECT_EQ(first, entry.first);
+    if (!postgres)
+        return;
+    QStringList served;
+    ASSERT_NO_THROW(served = rowsOf(*postgres, entry.sql));
+    if (!entry.sql.contains(QLatin1String("ORDER BY"), Qt::CaseInsensitive)) {
+        rows.sort();
+        served.sort();
+    }
+    EXPECT_EQ(served, rows);
 }
 
 using CaseInsensitiveTexts = test::EngineTest;

@@ -133,7 +133,6 @@ std::unique_ptr<DbResultSet> ScriptedPicker::Pick()
             return x != y ? x < y : key < a.size() && a[key].toDouble() < b[key].toDouble();
         });
     }
-    m_record->rowsOffered = static_cast<int>(rows.size());
     const std::optional<std::size_t> chosen = choose(columns, rows);
     if (!chosen)
         return MemoryResultSet::empty(columns);

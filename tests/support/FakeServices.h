@@ -99,7 +99,6 @@ struct PickerRecord {
     QString searchText, caption, keyField, queryText;
     DbConnectionPtr connection;
     QStringList columns;
-    int rowsOffered = -1; // rows of the query at the last Pick
 };
 
 // Stands for the picking list: hands out pickers that record every setting and, on Pick, run
