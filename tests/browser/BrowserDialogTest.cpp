@@ -254,9 +254,6 @@ TEST_P(BrowserDialogTest, EveryStatementOrRowReadThatFailsReachesTheCallerOrTheU
          }},
         {"search by code", {}, typeIn("txtCodifica", "02.15.01.003"), true},
         {"search by description", {}, typeIn("txtDescrizione", "Banca")},
-        {"choose a row", typeIn("txtDescrizione", "Banca"), [](frmSearchAccount &d) { clickRow(d, 1); }},
-        {"OK", [&](frmSearchAccount &d) { typeIn("txtDescrizione", "Cassa contanti")(d), clickRow(d, 0); },
-         [](frmSearchAccount &d) { d.findChild<QPushButton *>(QStringLiteral("cmdOK"))->click(); }},
     };
     QStringList points;
     for (const Step &step : steps) {

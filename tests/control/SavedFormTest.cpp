@@ -2,7 +2,6 @@
 #include "control/OrvSearchACS2.h"
 #include "support/PrintVariant.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,7 +17,7 @@ QStringList texts(const std::vector<SavedFormError> &errors)
     return list;
 }
 
-TEST(SavedFormTest, WritesReadableTextInTheOrderTheFieldSavesAndReadsItBack)
+TEST(SavedFormTest, WritesReadableTextInTheOrderTheFieldSavesAndReadsItBackFromAFile)
 {
     OrvSearchACS2 field;
     field.setOnlyAccounts(true); // back to the default: not written
@@ -31,7 +30,7 @@ TEST(SavedFormTest, WritesReadableTextInTheOrderTheFieldSavesAndReadsItBack)
     SavedForm form;
     field.WriteProperties(form.bag(QStringLiteral("OrvSearchACS2"), QStringLiteral("fieldCliente")));
     PropertyBag &other = form.bag(QStringLiteral("QLabel"), QStringLiteral("intestazione"));
-    other.store(QStringLiteral("Text"), QStringLiteral("Fattura"));
+    other.store(QStringLiteral("Text"), QStringLiteral("Fattura – zona €"));
     other.store(QStringLiteral("Alto"), std::int16_t{-2});
 
     const QString text = form.toText();
@@ -48,7 +47,7 @@ TEST(SavedFormTest, WritesReadableTextInTheOrderTheFieldSavesAndReadsItBack)
                     "IDFirm = Long -3\n"
                     "\n"
                     "[QLabel intestazione]\n"
-                    "Text = String \"Fattura\"\n"
+                    "Text = String \"Fattura – zona €\"\n"
                     "Alto = Integer -2\n");
 
     std::vector<SavedFormError> errors;
@@ -61,6 +60,13 @@ TEST(SavedFormTest, WritesReadableTextInTheOrderTheFieldSavesAndReadsItBack)
     EXPECT_EQ(loaded.ForeColor(), 0x80000012u);
     EXPECT_EQ(read.find(QStringLiteral("intestazione"))->value(QStringLiteral("Alto"))->type(),
               PropertyType::Integer);
+
+    // The same text in a file; a file that cannot be reached is an error by number.
+    QTemporaryDir dir;
+    form.save(dir.filePath(QStringLiteral("form.txt")));
+    EXPECT_EQ(SavedForm::load(dir.filePath(QStringLiteral("form.txt")), nullptr).toText(), text);
+    EXPECT_EQ(errorNumberOf([&] { SavedForm::load(dir.filePath(QStringLiteral("none")), nullptr); }), 53);
+    EXPECT_EQ(errorNumberOf([&] { form.save(dir.filePath(QStringLiteral("no/such/form.txt"))); }), 75);
 }
 
 TEST(SavedFormTest, RefusesEachValueItCannotTakeNamingItsKeyAndLoadsTheRest)
@@ -104,19 +110,6 @@ TEST(SavedFormTest, RefusesEachValueItCannotTakeNamingItsKeyAndLoadsTheRest)
     EXPECT_EQ(field.WidthSecondDescription(), 1500);
     EXPECT_EQ(field.IDFirm(), 7);
     EXPECT_EQ(form.find(QStringLiteral("fieldConto"))->value(QStringLiteral("SearchType"))->toLong(), 3);
-}
-
-TEST(SavedFormTest, SavesAndLoadsAFileAndReportsOneItCannotReachByNumber)
-{
-    QTemporaryDir dir;
-    SavedForm form;
-    form.bag(QStringLiteral("OrvSearchACS2"), QStringLiteral("fieldAgente"))
-        .store(QStringLiteral("Description"), QStringLiteral("Agenzia Nord – zona €"));
-    const QString path = dir.filePath(QStringLiteral("form.txt"));
-    form.save(path);
-    EXPECT_EQ(SavedForm::load(path, nullptr).toText(), form.toText());
-    EXPECT_EQ(errorNumberOf([&] { SavedForm::load(dir.filePath(QStringLiteral("none")), nullptr); }), 53);
-    EXPECT_EQ(errorNumberOf([&] { form.save(dir.filePath(QStringLiteral("no/such/form.txt"))); }), 75);
 }
 
 TEST(SavedFormTest, AFormCutAnywhereLoadsEveryLineBeforeTheCutIntoTheField)

@@ -73,12 +73,6 @@ protected:
         if (dialog->isVisible()) // a refusal: the bookkeeper gives up
             dialog->findChild<QPushButton *>(QStringLiteral("cmdEsc"))->click();
     }
-    static void search(QWidget &dialog, const char *box, const QString &text)
-    {
-        auto *edit = dialog.findChild<QLineEdit *>(QLatin1String(box));
-        edit->setText(text);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
     static void chooseFirstRowAndConfirm(QWidget &dialog)
     {
         auto *list = dialog.findChild<QAbstractItemView *>(QStringLiteral("lstListView"));
@@ -164,7 +158,9 @@ TEST_P(AccountSearchTest, TheLookupByDescriptionTakesOneAccountOrOneBranchAndBro
 TEST_P(AccountSearchTest, CtrlRLoadsTheChosenNodeOrTheOneBeforeAndRemembersTheTree)
 {
     inBrowser([&](QWidget &dialog) {
-        search(dialog, "txtCodifica", QStringLiteral("01.10"));
+        auto *code = dialog.findChild<QLineEdit *>(QStringLiteral("txtCodifica"));
+        code->setText(QStringLiteral("01.10"));
+        QTest::keyClick(code, Qt::Key_Return);
         chooseFirstRowAndConfirm(dialog);
     });
     QTest::keyClick(box(0), Qt::Key_R, Qt::ControlModifier);

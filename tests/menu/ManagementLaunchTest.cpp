@@ -11,7 +11,7 @@
 #include "platform/FileWindowRegistry.h"
 #include "platform/PublishedWindow.h"
 #include "platform/SuiteResources.h"
-#include "support/Database.h"
+#include "support/ChartFixture.h"
 #include "support/Engines.h"
 #include "support/FakeServices.h"
 #include "support/FaultingConnection.h"
@@ -126,11 +126,7 @@ TEST_P(ManagementLaunchTest, LaunchesThatStartNothingReturnZeroAndHandNothingOve
         put(kManagerSection, "PATH", QStringLiteral(ORV_MANAGERS_DIR));
         field->setIDUser(1);
     }
-    EXPECT_TRUE(db->sqlTexts().contains(
-        "SELECT Gestore.IDGestore, Gestore, Entita, Funzione, Funzione.IDTipoOggetto FROM Gestore, "
-        "TipoOggetto, "
-        "Funzione WHERE Funzione.IDFunzione = 40 AND Funzione.IDTipoOggetto = TipoOggetto.IDTipoOggetto AND "
-        "TipoOggetto.IDGestore = Gestore.IDGestore"));
+    EXPECT_TRUE(db->sqlTexts().contains(test::listedStatement(QStringLiteral("launch.manager.missing"))));
 }
 
 TEST_P(ManagementLaunchTest, AProgramThatShowsNoWindowIsReportedAndItsHandOverDeleted)

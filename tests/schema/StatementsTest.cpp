@@ -90,30 +90,6 @@ TEST_P(StatementsTest, RunsOnTheDemoCompanyWithTheExpectedRows)
     EXPECT_EQ(served, rows);
 }
 
-using CaseInsensitiveTexts = test::EngineTest;
-
-// Codes and names compare without regard to the case of the ASCII letters, and of those only,
-// on both engines: 'À' and 'à' are different letters to either.
-TEST_P(CaseInsensitiveTexts, CodesAndNamesFoldTheAsciiLettersOnly)
-{
-    // clang-format off
-    const struct { const char *sql; const char *count; } rows[] = {
-        {"Cliente WHERE IDAzienda = 1 AND Codice = 'c001'", "1"}, {"Cliente WHERE Codice LIKE 'c00%'", "11"},
-        {"Anagrafica WHERE Anagrafica = 'DELL''ORTO'", "1"}, {"Anagrafica WHERE Anagrafica LIKE 'dell''%'", "2"},
-        {"ElementoPDC WHERE ElementoPDC = 'DISPONIBILITà LIQUIDE'", "1"},
-        {"ElementoPDC WHERE ElementoPDC LIKE 'disponibilità%'", "1"},
-        {"ElementoPDC WHERE ElementoPDC LIKE 'DISPONIBILITÀ%'", "0"},
-    };
-    // clang-format on
-    for (const auto &row : rows) {
-        QString sql = QStringLiteral("SELECT count(*) FROM ") + QString::fromUtf8(row.sql);
-        EXPECT_EQ(runSql(db.get(), sql)->Fields().Item(0).Value().toText(), QString::fromUtf8(row.count))
-            << row.sql;
-    }
-}
-
-ORV_ON_EVERY_ENGINE(CaseInsensitiveTexts);
-
 // On a generated company of thousands of customers (ORV_PG_MID), each shape of statement that the
 // lookups and the totals send finds its rows through an index on what it searches, one-letter
 // prefixes included: with sequential scans ruled out, none is left in a plan, and an index

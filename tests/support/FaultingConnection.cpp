@@ -9,6 +9,15 @@
 
 namespace orv::test {
 
+namespace {
+const char *faultName(FaultingConnection::Fault fault)
+{
+    return fault == FaultingConnection::Fault::Statement ? "statement"
+           : fault == FaultingConnection::Fault::RowRead ? "row read"
+                                                         : "nothing";
+}
+} // namespace
+
 struct FaultingConnection::Counters {
     Fault fault = Fault::None;
     int k = 0;
@@ -84,60 +93,36 @@ int FaultingConnection::rowReads() const
 {
     return m_counters->rowReads;
 }
+
 bool FaultingConnection::fired() const
 {
     return m_counters->fired;
-}
-
-const char *faultName(FaultingConnection::Fault fault)
-{
-    return fault == FaultingConnection::Fault::Statement ? "statement"
-           : fault == FaultingConnection::Fault::RowRead ? "row read"
-                                                         : "nothing";
-}
-
-FaultPoints runAtEveryFault(FaultingConnection &connection, const std::function<void()> &reset,
-                            const std::function<void()> &action,
-                            const std::function<void(FaultingConnection::Fault, int, bool)> &check)
-{
-    using Fault = FaultingConnection::Fault;
-    reset();
-    connection.disarm();
-    action();
-    const FaultPoints points{connection.statements(), connection.rowReads()};
-    for (const auto &[fault, n] :
-         {std::pair{Fault::Statement, points.statements}, {Fault::RowRead, points.rowReads}}) {
-        for (int k = 1; k <= n + 1; ++k) {
-            SCOPED_TRACE(std::string(faultName(fault)) + ' ' + std::to_string(k) + " of " +
-                         std::to_string(n));
-            reset();
-            connection.arm(fault, k);
-            action();
-            const bool fired = connection.fired();
-            connection.disarm();
-            EXPECT_EQ(fired, k <= n) << "the action ran differently under the fault";
-            check(fault, k, fired);
-        }
-    }
-    return points;
 }
 
 QString runAtEveryFault(FaultingConnection &connection, QStringList &log, const QString &name,
                         const std::function<void()> &reset, const std::function<QString()> &action,
                         const std::function<void(const QString &, const QString &, bool)> &check)
 {
+    using Fault = FaultingConnection::Fault;
     SCOPED_TRACE(name.toStdString());
-    QString clean, outcome;
-    bool first = true;
-    const FaultPoints n = runAtEveryFault(
-        connection, reset,
-        [&] {
-            outcome = action();
-            if (std::exchange(first, false))
-                clean = outcome;
-        },
-        [&](FaultingConnection::Fault, int, bool fired) { check(outcome, clean, fired); });
-    log << QStringLiteral("%1: %2+%3").arg(name).arg(n.statements).arg(n.rowReads);
+    reset();
+    connection.disarm();
+    const QString clean = action();
+    const int statements = connection.statements(), rowReads = connection.rowReads();
+    for (const auto &[fault, n] : {std::pair{Fault::Statement, statements}, {Fault::RowRead, rowReads}}) {
+        for (int k = 1; k <= n + 1; ++k) {
+            SCOPED_TRACE(std::string(faultName(fault)) + ' ' + std::to_string(k) + " of " +
+                         std::to_string(n));
+            reset();
+            connection.arm(fault, k);
+            const QString outcome = action();
+            const bool fired = connection.fired();
+            connection.disarm();
+            EXPECT_EQ(fired, k <= n) << "the action ran differently under the fault";
+            check(outcome, clean, fired);
+        }
+    }
+    log << QStringLiteral("%1: %2+%3").arg(name).arg(statements).arg(rowReads);
     return clean;
 }
 

@@ -39,24 +39,11 @@ private:
     std::shared_ptr<Counters> m_counters;
 };
 
-const char *faultName(FaultingConnection::Fault fault);
-
-// The fault points of one action: how many statements and row reads a clean run makes.
-struct FaultPoints {
-    int statements = 0;
-    int rowReads = 0;
-};
-
-// Runs `action` once clean to count its fault points, then again for every k from 1 to n + 1 of
-// each kind of fault, n being that count; `check` is called after each faulted run (with
-// whether the fault fired) and must leave the fixture ready for the next one. `reset` puts the
-// fixture back before every run, the clean one included.
-FaultPoints runAtEveryFault(FaultingConnection &connection, const std::function<void()> &reset,
-                            const std::function<void()> &action,
-                            const std::function<void(FaultingConnection::Fault, int k, bool fired)> &check);
-
-// The same for an action that tells its outcome in one string: `check` gets each faulted run's
-// outcome with the clean run's, which is returned; "name: statements+row reads" goes to `log`.
+// Runs `action` once clean to count its statements and row reads, then again for every k from
+// 1 to n + 1 of each kind of fault, n being that count. `reset` puts the fixture back before
+// every run, the clean one included; `check` gets each faulted run's outcome with the clean
+// run's, which is returned, and whether the fault fired. "name: statements+row reads" goes to
+// `log`.
 QString
 runAtEveryFault(FaultingConnection &connection, QStringList &log, const QString &name,
                 const std::function<void()> &reset, const std::function<QString()> &action,
